@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the calculator and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release -DAVERLIN_BUILD_TESTS=OFF >/dev/null
+cmake --build --preset release --target averlin
+exec build/release/app/averlin "$@"

@@ -1,0 +1,89 @@
+#include "WindowDriver.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QTimer>
+
+WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
+  window_->show();
+  if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("the window was not shown");
+  QApplication::setActiveWindow(window_.get());
+}
+
+WindowDriver::~WindowDriver() = default;
+
+void WindowDriver::typeOver(const QString& field, const QString& text) {
+  QLineEdit* e = edit(field);
+  e->setFocus();
+  QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty())
+    QTest::keyClick(e, Qt::Key_Delete);
+  else
+    QTest::keyClicks(e, text);
+}
+
+void WindowDriver::type(const QString& field, const QString& text) {
+  QLineEdit* e = edit(field);
+  e->setFocus();
+  QTest::keyClicks(e, text);
+}
+
+void WindowDriver::key(const QString& field, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QLineEdit* e = edit(field);
+  e->setFocus();
+  QTest::keyClick(e, key, modifiers);
+}
+
+void WindowDriver::paste(const QString& field, const QString& text) {
+  QGuiApplication::clipboard()->setText(text);
+  key(field, Qt::Key_V, Qt::ControlModifier);
+}
+
+void WindowDriver::click(const QString& name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+
+void WindowDriver::clickBit(const QString& reg, int bit) { QTest::mouseClick(bitBox(reg, bit), Qt::LeftButton); }
+
+void WindowDriver::pick(const QString& list, int index) {
+  auto* combo = find<QComboBox>(list);
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  if (!QTest::qWaitForWindowExposed(view->window())) qFatal("no popup for %s", qPrintable(list));
+  // An item may be laid out wider than the popup: click inside both.
+  const QRect item = view->visualRect(view->model()->index(index, 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() / 2, item.center().y()));
+  QTRY_VERIFY(!view->isVisible());
+}
+
+void WindowDriver::pickWordLength(int bits) { pick("Combo_DatawordLength", bits == 8 ? 0 : bits == 16 ? 1 : 2); }
+void WindowDriver::pickSigned(bool isSigned) { pick("Combo_Signed", isSigned ? 1 : 0); }
+
+void WindowDriver::setRegister(const QString& reg, const QString& hexText) { typeOver("Edit_" + reg + "Hex", hexText); }
+
+QString WindowDriver::errorReportOf(const std::function<void()>& action, QString* caption) {
+  QString text;
+  // The report is modal: a timer reads and closes it from inside its loop.
+  QTimer poller;
+  poller.setInterval(5);
+  QObject::connect(&poller, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    poller.stop();
+    text = box->text();
+    if (caption) *caption = box->windowTitle();
+    if (box->icon() != QMessageBox::Critical || box->buttons().size() != 1)
+      text = QStringLiteral("unexpected report: ") + text;
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  poller.start();
+  action();
+  poller.stop();
+  return text;
+}
+
+quint32 WindowDriver::bits(const QString& reg) const {
+  quint32 value = 0;
+  for (int bit = 0; bit < 32; ++bit)
+    if (bitBox(reg, bit)->isChecked()) value |= quint32{1} << bit;
+  return value;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Drives the calculator's window the way a user does: by the names of its
+// controls, with key clicks and mouse clicks.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+#include "Unit1.h"
+
+class WindowDriver {
+ public:
+  WindowDriver();
+  ~WindowDriver();
+
+  TForm_Quillon& window() { return *window_; }
+
+  template <class T = QWidget>
+  T* find(const QString& name) const {
+    T* w = window_->findChild<T*>(name);
+    if (!w) qFatal("no control named %s", qPrintable(name));
+    return w;
+  }
+  QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
+  QCheckBox* bitBox(const QString& reg, int bit) const {
+    return find<QCheckBox>(QStringLiteral("CheckBox_%1Bit%2").arg(reg).arg(bit));
+  }
+
+  // Replaces the whole text of a field by typing over it.
+  void typeOver(const QString& field, const QString& text);
+  // Types at the caret.
+  void type(const QString& field, const QString& text);
+  void key(const QString& field, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  void paste(const QString& field, const QString& text);
+  void click(const QString& name);
+  void clickBit(const QString& reg, int bit);
+  // Picks an item from a drop-down list with the mouse.
+  void pick(const QString& list, int index);
+  void pickWordLength(int bits);
+  void pickSigned(bool isSigned);
+  // Sets a register from its hexadecimal field.
+  void setRegister(const QString& reg, const QString& hex);
+
+  // The text of the error report that the action raised, after closing it
+  // with its OK button; empty when none was raised. The caption goes to
+  // *caption when given.
+  QString errorReportOf(const std::function<void()>& action, QString* caption = nullptr);
+
+  // Hex, Dec and Net text of a register.
+  QString hex(const QString& reg) const { return edit("Edit_" + reg + "Hex")->text(); }
+  QString dec(const QString& reg) const { return edit("Edit_" + reg + "Dec")->text(); }
+  QString net(const QString& reg) const { return edit("Edit_" + reg + "Net")->text(); }
+  // The value the bit boxes of a register show.
+  quint32 bits(const QString& reg) const;
+
+ private:
+  std::unique_ptr<TForm_Quillon> window_;
+};

@@ -1,0 +1,134 @@
+#pragma once
+// The main window of the calculator and its event handlers. The window only
+// translates events into calls of the calculator core and writes the core's
+// results into its views.
+
+#include <QWidget>
+#include <array>
+
+#include "register_entry.h"
+#include "register_model.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+
+namespace averlin {
+
+class UpDown;
+enum class Operation;
+
+// True while the program writes into the register views; the views' change
+// and click handlers then do nothing.
+bool UpdatingViews();
+
+using BitBoxes = std::array<QCheckBox*, 32>;
+
+// View writers and reader of one register's views.
+void ShowHex(Word value, QLineEdit* edit);
+void ShowDec(Word value, QLineEdit* edit);
+void ShowNet(Word value, QLineEdit* edit);
+void ShowBits(Word value, const BitBoxes& boxes);
+Word BitBoxesToValue(const BitBoxes& boxes);
+
+}  // namespace averlin
+
+class TForm_Quillon : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm_Quillon(QWidget* parent = nullptr);
+  ~TForm_Quillon() override;
+
+  // The hint the status bar shows where a control has none of its own.
+  static const QString kWindowHint;
+
+  // Creation: the defaults, the first refresh and the unit lists.
+  void FormCreate();
+
+  // Register views.
+  void Edit_AccuHexChange(QObject* sender);
+  void Edit_AccuDecChange(QObject* sender);
+  void AccuNetChange(QObject* sender);
+  void Accu1ChangeBit(QObject* sender);
+  void Accu2ChangeBit(QObject* sender);
+
+  // Bit numbering.
+  void btn_Accu1_LSBClick(QObject* sender);
+  void btn_Accu2_LSBClick(QObject* sender);
+  void btn_Result_LSBClick(QObject* sender);
+
+  // Operations and the shift count.
+  void OperationClick(averlin::Operation op);
+  void BitOp_NumBits1Change(QObject* sender);
+
+  // Data format.
+  void Combo_DatawordLengthChange(QObject* sender);
+  void Combo_SignedChange(QObject* sender);
+
+  // Byte conversion tool.
+  void Converter_Do_Convert(QObject* sender);
+
+  // Application settings.
+  void CheckBox1Click(QObject* sender);
+  void CheckBox2Click(QObject* sender);
+  void TransparencyChange(QObject* sender);
+
+  // The status bar's hint line.
+  void ShowHintInStatusBar(const QString& hint);
+
+  // Whether the windowing system lets this window be translucent.
+  bool TranslucencyOffered() const { return translucencyOffered_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  // The order in which a refresh writes one register's four views.
+  enum class WriteOrder { DecHexNetBits, DecHexBitsNet, HexDecNetBits };
+
+  struct RegisterViews {
+    QLineEdit* hex = nullptr;
+    QLineEdit* dec = nullptr;
+    QLineEdit* net = nullptr;
+    averlin::BitBoxes bits{};
+    std::array<QLabel*, 8> positionLabels{};
+    QPushButton* lsb = nullptr;
+  };
+
+  void BuildFromLayout();
+  void BindHandlers();
+  template <class Widget, class Signal>
+  void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
+
+  averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;
+  void AccuFieldChange(QObject* sender, averlin::RegisterField field);
+  void AccuChangeBit(averlin::Register reg);
+  void SwitchBitNumbering(averlin::Register reg);
+  void RefreshRegisterViews(averlin::Register reg, WriteOrder order);
+  void RefreshAllRegisters(WriteOrder order);
+  void UpdateHintLine();
+  void SnapToWorkArea();
+
+  std::array<RegisterViews, 3> views_{};
+  QLineEdit* shiftCountEdit_ = nullptr;
+  averlin::UpDown* shiftCountSpinner_ = nullptr;
+  QComboBox* wordLengthList_ = nullptr;
+  QComboBox* signedList_ = nullptr;
+  QLineEdit* convInput_ = nullptr;
+  QLineEdit* convOutput_ = nullptr;
+  QComboBox* convSource_ = nullptr;
+  QComboBox* convTarget_ = nullptr;
+  QCheckBox* alwaysOnTop_ = nullptr;
+  QCheckBox* largeFont_ = nullptr;
+  QSlider* transparency_ = nullptr;
+  QLabel* transparencyLabel_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QString applicationHint_;
+  bool translucencyOffered_ = false;
+  bool snapping_ = false;
+};

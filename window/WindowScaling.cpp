@@ -1,0 +1,115 @@
+#include "WindowScaling.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QWidget>
+
+#include <cstdlib>
+
+namespace averlin {
+
+void FitLabelToText(QLabel* label) {
+  const int edge = label->property(kFitToTextProperty).toInt();
+  if (edge == 0) return;
+  const QRect g = label->geometry();
+  const int width = label->sizeHint().width();
+  if (edge == kKeepRightEdge)
+    label->setGeometry(g.x() + g.width() - width, g.y(), width, g.height());
+  else
+    label->setGeometry(g.x(), g.y(), width, g.height());
+}
+
+int ScaleRounded(int x, int m, int d) {
+  const long long n = static_cast<long long>(x) * m;
+  const long long q = (std::llabs(n) * 2 + d) / (2LL * d);
+  return static_cast<int>(n < 0 ? -q : q);
+}
+
+QRect ScaledGeometry(const QRect& g, int m, int d) {
+  const int left = ScaleRounded(g.x(), m, d);
+  const int top = ScaleRounded(g.y(), m, d);
+  return {left, top, ScaleRounded(g.x() + g.width(), m, d) - left, ScaleRounded(g.y() + g.height(), m, d) - top};
+}
+
+namespace {
+
+void ScaleFont(QWidget* w, int m, int d) {
+  QFont font = w->font();
+  font.setPointSize(ScaleRounded(font.pointSize(), m, d));
+  w->setFont(font);
+}
+
+// A container scales the controls inside it first, then itself.
+void ScaleChildren(QWidget* parent, int m, int d) {
+  for (QObject* child : parent->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || w->isWindow()) continue;
+    ScaleChildren(w, m, d);
+    w->setGeometry(ScaledGeometry(w->geometry(), m, d));
+    // Fonts inherited from the window follow the window's font; a control
+    // with a font of its own scales it.
+    if (w->testAttribute(Qt::WA_SetFont)) ScaleFont(w, m, d);
+  }
+}
+
+void RefitLabels(QWidget* window) {
+  for (QLabel* label : window->findChildren<QLabel*>()) FitLabelToText(label);
+}
+
+}  // namespace
+
+void ScaleWindow(QWidget* window, int m, int d) {
+  const bool visible = window->isVisible();
+  if (visible) window->hide();
+  const QPoint place = window->pos();
+  ScaleChildren(window, m, d);
+  const QSize client(ScaleRounded(window->width(), m, d), ScaleRounded(window->height(), m, d));
+  window->setFixedSize(client);
+  // The status bar stays docked to the bottom edge.
+  for (QStatusBar* bar : window->findChildren<QStatusBar*>(Qt::FindDirectChildrenOnly))
+    bar->move(0, client.height() - bar->height());
+  ScaleFont(window, m, d);
+  RefitLabels(window);
+  window->move(place);
+  if (visible) window->show();
+}
+
+void SetStaysOnTop(QWidget* window, bool onTop) {
+  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  // Changing the flag re-creates the native window and hides it: put it
+  // back where it was, as it was.
+  const bool visible = window->isVisible();
+  const QPoint place = window->pos();
+  const qreal opacity = window->windowOpacity();
+  window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+  window->move(place);
+  window->setWindowOpacity(opacity);
+  if (visible) window->show();
+}
+
+bool WindowSystemOffersTranslucency() {
+  // X11 and the desktop systems set a window's opacity; Wayland clients
+  // cannot, and the offscreen and minimal platforms draw nothing.
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("xcb") || platform == QLatin1String("windows") ||
+         platform == QLatin1String("cocoa");
+}
+
+QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
+  constexpr int kSnap = 10;
+  QPoint p = frame.topLeft();
+  if (std::abs(frame.left() - workArea.left()) < kSnap)
+    p.setX(workArea.left());
+  else if (std::abs(frame.right() - workArea.right()) < kSnap)
+    p.setX(workArea.right() - frame.width() + 1);
+  if (std::abs(frame.top() - workArea.top()) < kSnap)
+    p.setY(workArea.top());
+  else if (std::abs(frame.bottom() - workArea.bottom()) < kSnap)
+    p.setY(workArea.bottom() - frame.height() + 1);
+  return p;
+}
+
+}  // namespace averlin

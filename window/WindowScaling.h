@@ -1,0 +1,45 @@
+#pragma once
+// Window-wide settings: scaling, stacking, translucency and the snap to the
+// work area's edges.
+
+#include <QPoint>
+#include <QRect>
+
+class QLabel;
+class QWidget;
+
+namespace averlin {
+
+// Labels whose width follows their text carry this property: which edge
+// stays where it is when the text changes.
+inline constexpr char kFitToTextProperty[] = "averlinFitToText";
+inline constexpr int kKeepLeftEdge = 1;
+inline constexpr int kKeepRightEdge = 2;
+
+// Sizes a label that follows its text to that text, keeping its left or
+// right edge as its property says.
+void FitLabelToText(QLabel* label);
+
+// x * m / d rounded to the nearest integer, halves away from zero.
+int ScaleRounded(int x, int m, int d);
+
+// The geometry a control takes when its window is scaled by m / d: left and
+// top scale, and the right and bottom edges scale with them.
+QRect ScaledGeometry(const QRect& geometry, int m, int d);
+
+// Scales the whole window and every control in it by m / d, keeping its
+// place on the screen.
+void ScaleWindow(QWidget* window, int m, int d);
+
+// Makes the window a topmost window or returns it to the normal stacking
+// order, keeping its place, its opacity and whether it is shown.
+void SetStaysOnTop(QWidget* window, bool onTop);
+
+// Whether the windowing system can set a window's opacity.
+bool WindowSystemOffersTranslucency();
+
+// Where a window frame goes once each edge that lies closer than 10 pixels
+// to the same edge of the work area has been pulled onto it.
+QPoint SnappedPosition(const QRect& frame, const QRect& workArea);
+
+}  // namespace averlin
