@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QIcon>
 
 #include "ErrorReport.h"
 #include "Unit1.h"
@@ -23,6 +24,9 @@ void ProvideTahoma() {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   ProvideTahoma();
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128}) icon.addFile(QStringLiteral(":/icons/averlin-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);
   TForm_Quillon window;

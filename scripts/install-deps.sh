@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev
+  qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
 )
 
