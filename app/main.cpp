@@ -22,7 +22,7 @@ void ProvideTahoma() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  averlin::ReportingApplication app(argc, argv);
   ProvideTahoma();
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128}) icon.addFile(QStringLiteral(":/icons/averlin-%1.png").arg(size));

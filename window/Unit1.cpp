@@ -334,7 +334,7 @@ void TForm_Quillon::FormCreate() {
   signedList_->setCurrentIndex(Model.SignedMode());
   Model.SetWordLimits();
   shiftCountSpinner_->setMaximum(Model.Limits().ShiftCountMax);
-  RefreshAllRegisters(WriteOrder::DecHexNetBits);
+  RefreshAllRegisters(kDecHexNetBits);
 
   for (QComboBox* list : {convSource_, convTarget_})
     for (const ConvType& unit : ConvUnits)
@@ -345,32 +345,20 @@ void TForm_Quillon::FormCreate() {
 
 // --- Register views -------------------------------------------------------
 
-void TForm_Quillon::RefreshRegisterViews(Register reg, WriteOrder order) {
+void TForm_Quillon::RefreshRegisterViews(Register reg, const WriteOrder& order) {
   const RegisterViews& v = views_[static_cast<std::size_t>(reg)];
   const Word value = Model.Value(reg);
-  switch (order) {
-    case WriteOrder::DecHexNetBits:
-      ShowDec(value, v.dec);
-      ShowHex(value, v.hex);
-      ShowNet(value, v.net);
-      ShowBits(value, v.bits);
-      break;
-    case WriteOrder::DecHexBitsNet:
-      ShowDec(value, v.dec);
-      ShowHex(value, v.hex);
-      ShowBits(value, v.bits);
-      ShowNet(value, v.net);
-      break;
-    case WriteOrder::HexDecNetBits:
-      ShowHex(value, v.hex);
-      ShowDec(value, v.dec);
-      ShowNet(value, v.net);
-      ShowBits(value, v.bits);
-      break;
+  for (View view : order) {
+    switch (view) {
+      case View::Hex: ShowHex(value, v.hex); break;
+      case View::Dec: ShowDec(value, v.dec); break;
+      case View::Net: ShowNet(value, v.net); break;
+      case View::Bits: ShowBits(value, v.bits); break;
+    }
   }
 }
 
-void TForm_Quillon::RefreshAllRegisters(WriteOrder order) {
+void TForm_Quillon::RefreshAllRegisters(const WriteOrder& order) {
   ViewUpdateHold hold;
   for (Register r : {Register::A1, Register::A2, Register::R}) RefreshRegisterViews(r, order);
 }
@@ -391,7 +379,7 @@ void TForm_Quillon::AccuFieldChange(QObject* sender, RegisterField field) {
   if (const auto entry = FieldEntry(field, ToFieldText(edit->text()), Model.Value(reg), Model)) {
     ViewUpdateHold hold;
     Model.Store(reg, *entry);
-    RefreshRegisterViews(reg, WriteOrder::HexDecNetBits);
+    RefreshRegisterViews(reg, kHexDecNetBits);
   }
   edit->setCursorPosition(caret);
 }
@@ -444,12 +432,12 @@ void TForm_Quillon::OperationClick(Operation op) {
   const WrittenRegisters written = Apply(Model, op, shiftCountSpinner_->position());
   if (written.R) {
     // R's views have no handlers, so no hold is needed.
-    RefreshRegisterViews(Register::R, WriteOrder::DecHexNetBits);
+    RefreshRegisterViews(Register::R, kDecHexNetBits);
     return;
   }
   ViewUpdateHold hold;
-  if (written.A1) RefreshRegisterViews(Register::A1, WriteOrder::DecHexNetBits);
-  if (written.A2) RefreshRegisterViews(Register::A2, WriteOrder::DecHexNetBits);
+  if (written.A1) RefreshRegisterViews(Register::A1, kDecHexNetBits);
+  if (written.A2) RefreshRegisterViews(Register::A2, kDecHexNetBits);
 }
 
 void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
@@ -480,12 +468,12 @@ void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
   const WordLengthChange change = ChangeDataWordLength(Model, newLength, shiftCountSpinner_->position());
   shiftCountSpinner_->setMaximum(change.ShiftCountMax);
   if (change.ClampedShiftCount) shiftCountSpinner_->setPosition(*change.ClampedShiftCount);
-  RefreshAllRegisters(WriteOrder::DecHexNetBits);
+  RefreshAllRegisters(kDecHexNetBits);
 }
 
 void TForm_Quillon::Combo_SignedChange(QObject*) {
   ChangeSignedMode(Model, signedList_->currentIndex());
-  RefreshAllRegisters(WriteOrder::DecHexBitsNet);
+  RefreshAllRegisters(kDecHexBitsNet);
 }
 
 // --- Byte conversion tool -------------------------------------------------

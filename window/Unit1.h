@@ -89,7 +89,11 @@ class TForm_Quillon : public QWidget {
 
  private:
   // The order in which a refresh writes one register's four views.
-  enum class WriteOrder { DecHexNetBits, DecHexBitsNet, HexDecNetBits };
+  enum class View { Hex, Dec, Net, Bits };
+  using WriteOrder = std::array<View, 4>;
+  static constexpr WriteOrder kDecHexNetBits{View::Dec, View::Hex, View::Net, View::Bits};
+  static constexpr WriteOrder kDecHexBitsNet{View::Dec, View::Hex, View::Bits, View::Net};
+  static constexpr WriteOrder kHexDecNetBits{View::Hex, View::Dec, View::Net, View::Bits};
 
   struct RegisterViews {
     QLineEdit* hex = nullptr;
@@ -109,8 +113,8 @@ class TForm_Quillon : public QWidget {
   void AccuFieldChange(QObject* sender, averlin::RegisterField field);
   void AccuChangeBit(averlin::Register reg);
   void SwitchBitNumbering(averlin::Register reg);
-  void RefreshRegisterViews(averlin::Register reg, WriteOrder order);
-  void RefreshAllRegisters(WriteOrder order);
+  void RefreshRegisterViews(averlin::Register reg, const WriteOrder& order);
+  void RefreshAllRegisters(const WriteOrder& order);
   void UpdateHintLine();
   void SnapToWorkArea();
 

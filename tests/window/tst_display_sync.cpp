@@ -3,11 +3,9 @@
 
 #include "WindowDriver.h"
 
-class DisplaySyncTest : public QObject {
+class DisplaySyncTest : public RegisterCases {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
   void decimalEntryKeepsATextThatDenotesTheStoredValue();
   void decimalEntryOutsideTheLimitsIsRefused();
   void signedEntriesAtEveryLength();
@@ -23,21 +21,7 @@ class DisplaySyncTest : public QObject {
   void signednessChangesOnlyTheDecimalViews();
   void nonAsciiTextIsRefused();
 
- private:
-  std::unique_ptr<WindowDriver> d;
 };
-
-void DisplaySyncTest::init() {
-  d = std::make_unique<WindowDriver>();
-  // Registers live for the whole process: start every case from zero.
-  d->setRegister("Accu1", "0");
-  d->setRegister("Accu2", "0");
-}
-
-void DisplaySyncTest::cleanup() {
-  QVERIFY(!averlin::UpdatingViews());
-  d.reset();
-}
 
 void DisplaySyncTest::decimalEntryKeepsATextThatDenotesTheStoredValue() {
   d->typeOver("Edit_Accu1Dec", "7");
