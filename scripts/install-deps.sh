@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
-  desktop-file-utils appstream
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

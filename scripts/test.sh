@@ -24,3 +24,6 @@ for preset in ${AVERLIN_TEST_PRESETS:-release asan}; do
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
 done
+
+echo "== package"
+scripts/package.sh
