@@ -224,6 +224,7 @@ void TForm_Quillon::BuildFromLayout() {
     }
     w->setObjectName(c.name);
     w->setGeometry(c.geometry);
+    if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
     if (!c.hint.isEmpty()) {
       w->setStatusTip(c.hint);
       if (c.bubble) w->setToolTip(c.hint);
