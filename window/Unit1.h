@@ -39,6 +39,7 @@ Word BitBoxesToValue(const BitBoxes& boxes);
 
 class TForm_Quillon : public QWidget {
   Q_OBJECT
+  Q_DISABLE_COPY_MOVE(TForm_Quillon)
  public:
   explicit TForm_Quillon(QWidget* parent = nullptr);
   ~TForm_Quillon() override;
