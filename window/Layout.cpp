@@ -19,6 +19,9 @@ constexpr std::array<int, 8> kNibbleLeft{552, 484, 412, 344, 268, 200, 124, 56};
 constexpr std::array<std::pair<int, int>, 8> kPositionLabel{
     {{552, 9}, {484, 9}, {412, 9}, {342, 15}, {266, 15}, {198, 15}, {122, 15}, {54, 15}}};
 
+// The rows are kept as a table, a control on a line or two; clang-format
+// would spread each long row over a line per field.
+// clang-format off
 void AddRegisterGroup(std::vector<Control>& c, int reg, int top) {
   const QString& r = kRegisterNames[reg];
   const QString group = QStringLiteral("GroupBox_") + r;
@@ -32,8 +35,7 @@ void AddRegisterGroup(std::vector<Control>& c, int reg, int top) {
   c.push_back({"Label_" + r + "Hex", Kind::Label, group, {8, 19, 27, 13}, "Hex.:"});
   c.push_back({"Label_" + r + "Dec", Kind::Label, group, {172, 19, 26, 13}, "Dec.:"});
   c.push_back({"Label_" + r + "Net", Kind::Label, group, {316, 19, 33, 13}, "Netw.:"});
-  c.push_back({"Edit_" + r + "Dec", edit, group, {204, 16, 100, 21}, {}, {}, false, 0,
-               spoken + ", decimal"});
+  c.push_back({"Edit_" + r + "Dec", edit, group, {204, 16, 100, 21}, {}, {}, false, 0, spoken + ", decimal"});
   c.push_back({"Edit_" + r + "Hex", result ? edit : Kind::HexEdit, group, {40, 16, 100, 21}, {}, {}, false, 1,
                spoken + ", hexadecimal"});
   c.push_back({"Edit_" + r + "Net", edit, group, {352, 16, 121, 21}, {}, {}, false, 2,
@@ -50,8 +52,8 @@ void AddRegisterGroup(std::vector<Control>& c, int reg, int top) {
     c.push_back({"Label_" + r + "Bit" + QString::number(4 * i), Kind::PositionLabel, group,
                  {left, 45, width, 13}, " " + QString::number(4 * i)});
   }
-  c.push_back({"btn_" + r + "_LSB", Kind::PushButton, group, {520, 16, result ? 46 : 48, 22}, "LSB: 0", kLsbHint,
-               false, 35, spoken + " bit numbering"});
+  c.push_back({"btn_" + r + "_LSB", Kind::PushButton, group, {520, 16, result ? 46 : 48, 22}, "LSB: 0",
+               kLsbHint, false, 35, spoken + " bit numbering"});
 }
 
 void AddOperations(std::vector<Control>& c) {
@@ -108,7 +110,8 @@ void AddOperations(std::vector<Control>& c) {
                  b.accessibleName});
   c.push_back({"BitOp_NumBitsUpDown", Kind::UpDown, group, {376, 102, 15, 21}, {}, kShiftCountHint, true, -1,
                "Shift count spinner"});
-  c.push_back({"BitOp_NumBits", Kind::Edit, group, {320, 102, 56, 21}, "1", kShiftCountHint, true, 19, "Shift count"});
+  c.push_back({"BitOp_NumBits", Kind::Edit, group, {320, 102, 56, 21}, "1", kShiftCountHint, true, 19,
+               "Shift count"});
 }
 
 void AddDataFormat(std::vector<Control>& c) {
@@ -130,8 +133,10 @@ void AddSettings(std::vector<Control>& c) {
                "Always keep the program window on top of other applications.", false, 0, "Always on top"});
   c.push_back({"Transparency", Kind::Slider, group, {279, 11, 118, 27}, {}, kTransparencyHint, false, 1,
                "Transparency"});
-  c.push_back({"CheckBox2", Kind::CheckBox, group, {119, 16, 73, 17}, "Large Font", {}, false, 2, "Large font"});
-  c.push_back({"Label_Transparency", Kind::Label, group, {211, 18, 66, 13}, "Transparency", kTransparencyHint});
+  c.push_back({"CheckBox2", Kind::CheckBox, group, {119, 16, 73, 17}, "Large Font", {}, false, 2,
+               "Large font"});
+  c.push_back({"Label_Transparency", Kind::Label, group, {211, 18, 66, 13}, "Transparency",
+               kTransparencyHint});
 }
 
 void AddConversionTool(std::vector<Control>& c) {
@@ -142,9 +147,11 @@ void AddConversionTool(std::vector<Control>& c) {
                "This function uses 1024 (2^10) as conversion base."});
   c.push_back({"Conv_CE_Input", Kind::Edit, group, {8, 52, 89, 21}, "0", {}, false, 0, "Amount to convert"});
   c.push_back({"Conv_CE_Source", Kind::ComboBox, group, {104, 52, 57, 21}, {}, {}, false, 1, "Source unit"});
-  c.push_back({"Conv_CE_Output", Kind::OutputEdit, group, {8, 76, 89, 21}, "0", {}, false, 2, "Converted amount"});
+  c.push_back({"Conv_CE_Output", Kind::OutputEdit, group, {8, 76, 89, 21}, "0", {}, false, 2,
+               "Converted amount"});
   c.push_back({"Conv_CE_Target", Kind::ComboBox, group, {104, 76, 57, 21}, {}, {}, false, 3, "Target unit"});
 }
+// clang-format on
 
 std::vector<Control> BuildControls() {
   std::vector<Control> c;
