@@ -29,6 +29,8 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(icon);
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);
+  // Lets the desktop match the window to its launcher entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.averlin.Averlin"));
   TForm_Quillon window;
   window.show();
   return QApplication::exec();

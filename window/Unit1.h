@@ -3,6 +3,7 @@
 // translates events into calls of the calculator core and writes the core's
 // results into its views.
 
+#include <QtContainerFwd>
 #include <QWidget>
 #include <array>
 
@@ -39,6 +40,7 @@ Word BitBoxesToValue(const BitBoxes& boxes);
 
 class TForm_Quillon : public QWidget {
   Q_OBJECT
+  Q_DISABLE_COPY_MOVE(TForm_Quillon)
  public:
   explicit TForm_Quillon(QWidget* parent = nullptr);
   ~TForm_Quillon() override;
@@ -105,6 +107,8 @@ class TForm_Quillon : public QWidget {
   };
 
   void BuildFromLayout();
+  // Keeps the views the handlers work on, found by their names.
+  void FindViews(const QHash<QString, QWidget*>& byName);
   void BindHandlers();
   template <class Widget, class Signal>
   void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
