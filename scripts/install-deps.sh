@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
+  clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
+  valgrind xdotool libxcb1-dev            # memory check of the program
 )
 
 missing=()
