@@ -91,7 +91,9 @@ class HostileInputTest : public QObject {
  private:
   // The three texts of a register, and those of a value at 32 bits unsigned.
   QString views(const QString& reg) const { return d->hex(reg) + ' ' + d->dec(reg) + ' ' + d->net(reg); }
-  static QString viewsOf(quint32 value) { return shown(value, "Hex") + ' ' + shown(value, "Dec") + ' ' + shown(value, "Net"); }
+  static QString viewsOf(quint32 value) {
+    return shown(value, "Hex") + ' ' + shown(value, "Dec") + ' ' + shown(value, "Net");
+  }
   static QString shown(quint32 value, const QString& view) {
     return QString::fromStdString(view == QLatin1String("Hex")   ? averlin::FormatHex(value)
                                   : view == QLatin1String("Dec") ? averlin::FormatDec(value, {})
@@ -192,8 +194,9 @@ void HostileInputTest::megabytePaste() {
     QCOMPARE(report, QString());
     const bool counted = field == kShiftCount && !refused;
     QCOMPARE(spinner->position(), counted ? std::max(effect.toInt(), 1) : kShiftCountValue);
-    QCOMPARE(d->edit(kShiftCount)->text(),
-             counted ? effect : field == kShiftCount ? text : QString::number(kShiftCountValue));
+    QCOMPARE(d->edit(kShiftCount)->text(), counted                ? effect
+                                           : field == kShiftCount ? text
+                                                                  : QString::number(kShiftCountValue));
   }
   const bool converted = field == kConverterInput && !refused;
   QCOMPARE(d->edit("Conv_CE_Output")->text(), converted ? effect : kConverterShows);
@@ -211,9 +214,8 @@ void HostileInputTest::megabytePaste() {
     QCOMPARE(views(inA1 ? kA1 : kA2), viewsOf(60));
   }
   const double nextEditTime = Milliseconds(clock);
-  qInfo("hostile input: %-20s into %-14s paste %7.1f ms%s, repaint %6.1f ms, next edit %6.1f ms",
-        qPrintable(kind), qPrintable(field), pasteTime, report.isEmpty() ? "" : " (with its report)", paintTime,
-        nextEditTime);
+  qInfo("hostile input: %-20s into %-14s paste %7.1f ms%s, repaint %6.1f ms, next edit %6.1f ms", qPrintable(kind),
+        qPrintable(field), pasteTime, report.isEmpty() ? "" : " (with its report)", paintTime, nextEditTime);
 }
 
 void HostileInputTest::foreignLettersNeverBecomeHexDigits() {

@@ -15,7 +15,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QToolButton>
-
 #include <array>
 #include <deque>
 #include <random>
@@ -33,12 +32,11 @@ using namespace averlin;
 
 namespace {
 
-const std::array<QString, 3> kRegisters = {QStringLiteral("Accu1"), QStringLiteral("Accu2"),
-                                           QStringLiteral("Result")};
+const std::array<QString, 3> kRegisters = {QStringLiteral("Accu1"), QStringLiteral("Accu2"), QStringLiteral("Result")};
 
-const QStringList kOperationButtons = {
-    "btn_ADD", "btn_SUBTR", "btn_MULT", "btn_DIV",  "btn_AND", "btn_OR",   "btn_XOR",  "btn_NOT",   "btn_NAND",
-    "btn_NOR", "btn_XNOR",  "btn_SHL",  "btn_SHR",  "btn_ROL", "btn_ROR",  "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
+const QStringList kOperationButtons = {"btn_ADD", "btn_SUBTR", "btn_MULT", "btn_DIV",  "btn_AND",   "btn_OR",
+                                       "btn_XOR", "btn_NOT",   "btn_NAND", "btn_NOR",  "btn_XNOR",  "btn_SHL",
+                                       "btn_SHR", "btn_ROL",   "btn_ROR",  "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
 
 // The text of a field as the core reads it. Every character beyond ASCII
 // turns into one that all the validators refuse, as in the window.
@@ -61,7 +59,8 @@ class ErrorReportCloser : public QObject {
     if (!box) return false;
     const bool standard = box->icon() == QMessageBox::Critical && box->buttons().size() == 1;
     texts_ << (standard ? box->text() : QStringLiteral("unexpected report: ") + box->text());
-    QMetaObject::invokeMethod(box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
     return false;
   }
 
@@ -94,9 +93,9 @@ const Field& kConverterField = kFields[7];
 
 // Texts beyond Latin-1 and ASCII look-alikes of digits and hex letters.
 const QStringList kForeignTexts = {
-    QStringLiteral("é"),    QStringLiteral("ß"),    QStringLiteral("\uFB00"), QStringLiteral("١٢٣"),
-    QStringLiteral("１２"),  QStringLiteral("€"),    QStringLiteral("\u00A0"), QStringLiteral("😀"),
-    QStringLiteral("Ω"),    QStringLiteral("ǅ"),    QStringLiteral("ａｂ"),    QStringLiteral("\u2212"),
+    QStringLiteral("é"),    QStringLiteral("ß"), QStringLiteral("\uFB00"), QStringLiteral("١٢٣"),
+    QStringLiteral("１２"), QStringLiteral("€"), QStringLiteral("\u00A0"), QStringLiteral("😀"),
+    QStringLiteral("Ω"),    QStringLiteral("ǅ"), QStringLiteral("ａｂ"),   QStringLiteral("\u2212"),
 };
 
 // What a run can read of the window before and after an action.
@@ -112,15 +111,35 @@ struct Snapshot {
 };
 
 struct Action {
-  enum Kind { Type, EditKey, Paste, BitClick, OperationClick, LsbClick, WordLength, Signedness, Spinner, Unit };
-  Kind kind;
-  const Field* field = nullptr;  // Type, EditKey, Paste
-  QString control;               // the button or list
-  int reg = -1;                  // BitClick
-  int bit = -1;                  // BitClick
-  int step = 0;                  // Spinner
+  enum Kind { Type, EditKey, Paste, BitClick, OperationClick, LsbClick, WordLength, Signedness, Unit, Spinner };
+  Kind kind = Type;
+  const Field* field = nullptr;       // Type, EditKey, Paste
+  QString text;                       // Type, Paste
+  bool overAll = false;               // Paste: replaces the whole text
+  int editKey = 0;                    // EditKey: index into kEditKeys
+  QString control;                    // the button or list clicked, or the spinner button
+  Qt::Key listKey = Qt::Key_unknown;  // a list's key; unknown: a pick from its popup
+  int item = 0;                       // the item picked from a popup
+  int reg = 0;                        // BitClick
+  int bit = 0;                        // BitClick
+  int step = 0;                       // Spinner: +1 or -1
   QString description;
 };
+
+struct EditKey {
+  Qt::Key key;
+  Qt::KeyboardModifiers modifiers;
+  const char* name;
+};
+const EditKey kEditKeys[] = {
+    {Qt::Key_Backspace, Qt::NoModifier, "Backspace"}, {Qt::Key_Delete, Qt::NoModifier, "Delete"},
+    {Qt::Key_Home, Qt::NoModifier, "Home"},           {Qt::Key_End, Qt::NoModifier, "End"},
+    {Qt::Key_Left, Qt::NoModifier, "Left"},           {Qt::Key_Right, Qt::NoModifier, "Right"},
+    {Qt::Key_Left, Qt::ShiftModifier, "Shift+Left"},  {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+    {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
+};
+// The keys that move through a list without opening it.
+const Qt::Key kListKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
 
 }  // namespace
 
@@ -136,7 +155,7 @@ class SoakTest : public QObject {
   Action nextAction();
   void perform(const Action& action);
   Snapshot snapshot() const;
-  void trackTypedFields(const Action& action, const Snapshot& before);
+  void trackTypedFields(const Action& action, const Snapshot& before, const Snapshot& after);
   QString checkViews() const;
   QString checkAction(const Action& action, const Snapshot& before, const Snapshot& after,
                       const QStringList& reports) const;
@@ -160,7 +179,8 @@ QString SoakTest::randomText(const Field& field) {
     case 0: {  // a value's own text, sometimes with leading zeros
       const Word value = static_cast<Word>(random_());
       const WordFormat format{below(3), below(2)};
-      const std::string t = field.kind == RegisterField::Hex   ? FormatHex(value & LimitsFor(format.DataWordLength).WordMask)
+      const std::string t = field.kind == RegisterField::Hex
+                                ? FormatHex(value & LimitsFor(format.DataWordLength).WordMask)
                             : field.kind == RegisterField::Net ? FormatNet(value)
                                                                : FormatDec(value, format);
       text = QString::fromStdString(t);
@@ -185,7 +205,7 @@ QString SoakTest::randomText(const Field& field) {
 }
 
 Action SoakTest::nextAction() {
-  Action a{};
+  Action a;
   const int roll = below(100);
   if (roll < 60) {
     a.field = &kFields[below(kFields.size())];
@@ -193,24 +213,22 @@ Action SoakTest::nextAction() {
       a.kind = Action::Type;
       // Mostly the field's own characters, now and then any printable one.
       for (int n = below(3) + 1; n > 0; --n)
-        a.control += chance(90) ? a.field->alphabet[below(a.field->alphabet.size())] : QChar(0x20 + below(0x5F));
-      a.description = QStringLiteral("type \"%1\" into %2").arg(a.control, a.field->name);
+        a.text += chance(90) ? a.field->alphabet[below(a.field->alphabet.size())] : QChar(0x20 + below(0x5F));
+      a.description = QStringLiteral("type \"%1\" into %2").arg(a.text, a.field->name);
     } else if (roll < 50) {
       a.kind = Action::EditKey;
-      a.step = below(9);
-      static const char* const names[] = {"Backspace", "Delete", "Home", "End", "Left", "Right", "Shift+Left",
-                                          "Ctrl+A", "Ctrl+Z"};
-      a.description = QStringLiteral("%1 in %2").arg(names[a.step], a.field->name);
+      a.editKey = below(std::size(kEditKeys));
+      a.description = QStringLiteral("%1 in %2").arg(kEditKeys[a.editKey].name, a.field->name);
     } else {
       a.kind = Action::Paste;
-      a.control = randomText(*a.field);
-      a.step = chance(50);  // replace the whole text
-      a.description = QStringLiteral("paste \"%1\" into %2%3").arg(a.control, a.field->name, a.step ? " over all" : "");
+      a.text = randomText(*a.field);
+      a.overAll = chance(50);
+      a.description = QStringLiteral("paste \"%1\" into %2%3").arg(a.text, a.field->name, a.overAll ? " over all" : "");
     }
   } else if (roll < 72) {
     a.kind = Action::BitClick;
     a.reg = below(2);
-    a.bit = below(BitsOf(wordLengthList_->currentIndex()));
+    a.bit = below(BitsOf(wordLengthList_->currentIndex()));  // the enabled boxes
     a.description = QStringLiteral("click bit %1 of %2").arg(a.bit).arg(kRegisters[a.reg]);
   } else if (roll < 84) {
     a.kind = Action::OperationClick;
@@ -220,51 +238,40 @@ Action SoakTest::nextAction() {
     a.kind = Action::LsbClick;
     a.control = "btn_" + kRegisters[below(3)] + "_LSB";
     a.description = QStringLiteral("click ") + a.control;
-  } else if (roll < 96) {
-    // The lists and the spinner, mostly by keyboard: a popup is slow.
-    static const Qt::Key listKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
-                                       Qt::Key_PageDown};
-    const int which = below(5);
-    if (which == 4) {
-      a.kind = Action::Spinner;
-      a.step = chance(50) ? 1 : -1;
-      a.control = below(2) ? QString() : QString(a.step > 0 ? "Up" : "Down");
-      a.description = a.control.isEmpty() ? QStringLiteral("arrow key %1 in BitOp_NumBits").arg(a.step)
-                                           : QStringLiteral("click spinner button ") + a.control;
+  } else if (roll < 93) {
+    // The lists, mostly by keyboard: a popup is slow.
+    static const std::pair<Action::Kind, const char*> lists[] = {{Action::WordLength, "Combo_DatawordLength"},
+                                                                 {Action::Signedness, "Combo_Signed"},
+                                                                 {Action::Unit, "Conv_CE_Source"},
+                                                                 {Action::Unit, "Conv_CE_Target"}};
+    const auto& [kind, name] = lists[below(std::size(lists))];
+    a.kind = kind;
+    a.control = name;
+    if (chance(2)) {
+      a.item = below(d->find<QComboBox>(a.control)->count());
+      a.description = QStringLiteral("pick item %1 of %2").arg(a.item).arg(a.control);
     } else {
-      a.kind = which == 0 ? Action::WordLength : which == 1 ? Action::Signedness : Action::Unit;
-      a.control = which == 0   ? "Combo_DatawordLength"
-                  : which == 1 ? "Combo_Signed"
-                  : which == 2 ? "Conv_CE_Source"
-                               : "Conv_CE_Target";
-      // Below zero: pick item -step-1 from the popup.
-      a.step = chance(1) ? -1 - below(d->find<QComboBox>(a.control)->count()) : listKeys[below(6)];
-      a.description = a.step < 0 ? QStringLiteral("pick item %1 of %2").arg(-a.step - 1).arg(a.control)
-                                 : QStringLiteral("key %1 on %2").arg(a.step, 0, 16).arg(a.control);
+      a.listKey = kListKeys[below(std::size(kListKeys))];
+      a.description = QStringLiteral("key %1 on %2").arg(a.listKey, 0, 16).arg(a.control);
     }
   } else {
+    // The spinner, by its buttons or by the arrow keys in its field.
     a.kind = Action::Spinner;
     a.step = chance(50) ? 1 : -1;
-    a.control = QString(a.step > 0 ? "Up" : "Down");
-    a.description = QStringLiteral("click spinner button ") + a.control;
+    if (chance(50)) a.control = a.step > 0 ? "Up" : "Down";
+    a.description = a.control.isEmpty() ? QStringLiteral("arrow key %1 in BitOp_NumBits").arg(a.step)
+                                        : QStringLiteral("click spinner button ") + a.control;
   }
   return a;
 }
 
 void SoakTest::perform(const Action& a) {
   switch (a.kind) {
-    case Action::Type: d->type(a.field->name, a.control); break;
-    case Action::EditKey: {
-      static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-          {Qt::Key_Backspace, Qt::NoModifier}, {Qt::Key_Delete, Qt::NoModifier},    {Qt::Key_Home, Qt::NoModifier},
-          {Qt::Key_End, Qt::NoModifier},       {Qt::Key_Left, Qt::NoModifier},      {Qt::Key_Right, Qt::NoModifier},
-          {Qt::Key_Left, Qt::ShiftModifier},   {Qt::Key_A, Qt::ControlModifier},    {Qt::Key_Z, Qt::ControlModifier}};
-      d->key(a.field->name, keys[a.step].first, keys[a.step].second);
-      break;
-    }
+    case Action::Type: d->type(a.field->name, a.text); break;
+    case Action::EditKey: d->key(a.field->name, kEditKeys[a.editKey].key, kEditKeys[a.editKey].modifiers); break;
     case Action::Paste:
-      if (a.step) d->key(a.field->name, Qt::Key_A, Qt::ControlModifier);
-      d->paste(a.field->name, a.control);
+      if (a.overAll) d->key(a.field->name, Qt::Key_A, Qt::ControlModifier);
+      d->paste(a.field->name, a.text);
       break;
     case Action::BitClick: d->clickBit(kRegisters[a.reg], a.bit); break;
     case Action::OperationClick:
@@ -272,10 +279,10 @@ void SoakTest::perform(const Action& a) {
     case Action::WordLength:
     case Action::Signedness:
     case Action::Unit:
-      if (a.step < 0)
-        d->pick(a.control, -a.step - 1);
+      if (a.listKey == Qt::Key_unknown)
+        d->pick(a.control, a.item);
       else
-        QTest::keyClick(d->find<QComboBox>(a.control), static_cast<Qt::Key>(a.step));
+        QTest::keyClick(d->find<QComboBox>(a.control), a.listKey);
       break;
     case Action::Spinner:
       if (a.control.isEmpty())
@@ -301,8 +308,7 @@ Snapshot SoakTest::snapshot() const {
 
 // Which fields may hold a text other than their register's own after the
 // action: the one typed in, until its register's views are rewritten.
-void SoakTest::trackTypedFields(const Action& a, const Snapshot& before) {
-  const Snapshot after = snapshot();
+void SoakTest::trackTypedFields(const Action& a, const Snapshot& before, const Snapshot& after) {
   if (a.kind == Action::WordLength || a.kind == Action::Signedness) {
     if (after.wordLength != before.wordLength || after.signedMode != before.signedMode)
       for (auto& fields : typedFields_) fields.clear();
@@ -324,7 +330,10 @@ QString SoakTest::checkViews() const {
   model.SetWordLimits();
   const int n = model.Bits();
   if (spinner_->maximum() != n - 1 || spinner_->position() < 1 || spinner_->position() > n - 1)
-    return QStringLiteral("shift count %1 of maximum %2 at %3 bits").arg(spinner_->position()).arg(spinner_->maximum()).arg(n);
+    return QStringLiteral("shift count %1 of maximum %2 at %3 bits")
+        .arg(spinner_->position())
+        .arg(spinner_->maximum())
+        .arg(n);
 
   for (std::size_t r = 0; r < kRegisters.size(); ++r) {
     const QString& reg = kRegisters[r];
@@ -335,12 +344,13 @@ QString SoakTest::checkViews() const {
         return QStringLiteral("bit box %1 of %2 is %3").arg(bit).arg(reg, r < 2 && bit < n ? "disabled" : "enabled");
     }
     const std::pair<RegisterField, std::string> views[] = {{RegisterField::Hex, FormatHex(value)},
-                                                          {RegisterField::Dec, FormatDec(value, model.Format())},
-                                                          {RegisterField::Net, FormatNet(value)}};
+                                                           {RegisterField::Dec, FormatDec(value, model.Format())},
+                                                           {RegisterField::Net, FormatNet(value)}};
     for (const auto& [field, expected] : views) {
-      const QLineEdit* edit = d->edit("Edit_" + reg + (field == RegisterField::Hex   ? "Hex"
-                                                       : field == RegisterField::Dec ? "Dec"
-                                                                                     : "Net"));
+      const QLineEdit* edit = d->edit("Edit_" + reg +
+                                      (field == RegisterField::Hex   ? "Hex"
+                                       : field == RegisterField::Dec ? "Dec"
+                                                                     : "Net"));
       if (edit->text() == QString::fromStdString(expected)) continue;
       // A field typed in may keep a text that asks for nothing.
       const bool typed = r < 2 && typedFields_[r].count(field) != 0;
@@ -454,12 +464,13 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
 QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const Snapshot& after) const {
   const QString point = QLocale().decimalPoint();
   const char separator = point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
-  const auto converted = ConvertAmount(CoreText(after.converterInput), after.converterUnits.first,
-                                       after.converterUnits.second, separator);
+  const auto converted =
+      ConvertAmount(CoreText(after.converterInput), after.converterUnits.first, after.converterUnits.second, separator);
   const QString expected = converted ? QString::fromStdString(*converted) : before.converterOutput;
   const bool typed = a.field == &kConverterField;
   const bool converts = after.converterInput != before.converterInput ||
-                        after.converterUnits != before.converterUnits || (a.kind == Action::Unit && a.step < 0);
+                        after.converterUnits != before.converterUnits ||
+                        (a.kind == Action::Unit && a.listKey == Qt::Key_unknown);
   const bool fine = converts ? after.converterOutput == expected || (typed && !converted)
                     : typed  ? after.converterOutput == expected || after.converterOutput == before.converterOutput
                              : after.converterOutput == before.converterOutput;
@@ -473,11 +484,11 @@ QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const 
 
 void SoakTest::randomUserActionsKeepEveryViewInStep() {
   const QByteArray seedText = qgetenv("AVERLIN_SOAK_SEED");
-  const quint64 seed = seedText.isEmpty()        ? 20240611
+  const quint64 seed = seedText.isEmpty()     ? 20240611
                        : seedText == "random" ? QRandomGenerator::system()->generate64()
-                                                : seedText.toULongLong();
-  const int actions = qEnvironmentVariableIsSet("AVERLIN_SOAK_ACTIONS") ? qEnvironmentVariableIntValue("AVERLIN_SOAK_ACTIONS")
-                                                                        : 20000;
+                                              : seedText.toULongLong();
+  const int actions =
+      qEnvironmentVariableIsSet("AVERLIN_SOAK_ACTIONS") ? qEnvironmentVariableIntValue("AVERLIN_SOAK_ACTIONS") : 20000;
   qInfo("soak: seed %llu, %d actions", seed, actions);
   random_.seed(seed);
 
@@ -501,18 +512,21 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
     perform(action);
     // Let the window paint and the X server catch up now and then.
     if (i % 250 == 0) QCoreApplication::processEvents();
-    trackTypedFields(action, before);
+    const Snapshot after = snapshot();
+    trackTypedFields(action, before, after);
     const QStringList shown = reports.take();
     reported += shown.size();
     QString fault = checkViews();
-    if (fault.isEmpty()) fault = checkAction(action, before, snapshot(), shown);
+    if (fault.isEmpty()) fault = checkAction(action, before, after, shown);
     if (!fault.isEmpty()) {
       QStringList history(recent.begin(), recent.end());
-      QFAIL(qPrintable(QStringLiteral("seed %1, action %2: %3\n  after: %4\n  replay: AVERLIN_SOAK_SEED=%1 "
-                                      "AVERLIN_SOAK_ACTIONS=%2")
-                           .arg(seed)
-                           .arg(i)
-                           .arg(fault, history.join(QStringLiteral("\n         ")))));
+      QFAIL(qPrintable(
+          QStringLiteral(
+              "seed %1, action %2: %3\n  last actions, the failing one last: %4\n  replay: AVERLIN_SOAK_SEED=%1 "
+              "AVERLIN_SOAK_ACTIONS=%2")
+              .arg(seed)
+              .arg(i)
+              .arg(fault, history.join(QStringLiteral("\n    ")))));
     }
   }
   qInfo("soak: %d actions in %.1f s, %d error reports closed", actions, clock.elapsed() / 1000.0, reported);
