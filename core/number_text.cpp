@@ -74,7 +74,8 @@ bool IsHexText(std::string_view text) {
 }
 
 Word ParseUnsignedDec(std::string_view text, Word previous, const WordLimits& limits) {
-  const bool minus = !text.empty() && text[0] == '-';
+  if (!IsSignedDecText(text)) return previous;
+  const bool minus = text[0] == '-';
   const std::size_t start = SkipLeadingZeros(text, minus ? 1 : 0);
   // An unsigned decimal never carries a sign, not even "-0".
   if (minus) return previous;
@@ -85,7 +86,8 @@ Word ParseUnsignedDec(std::string_view text, Word previous, const WordLimits& li
 }
 
 Word ParseSignedDec(std::string_view text, Word previous, const WordLimits& limits) {
-  const bool minus = !text.empty() && text[0] == '-';
+  if (!IsSignedDecText(text)) return previous;
+  const bool minus = text[0] == '-';
   const std::size_t start = SkipLeadingZeros(text, minus ? 1 : 0);
   // The limit text is that of SignedMin, sign included; a positive text is
   // measured without a sign, so it may have one digit more.

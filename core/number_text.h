@@ -20,12 +20,12 @@ bool IsDecimalNumberText(std::string_view text);
 // One or more hexadecimal digits in either case, no prefix or suffix.
 bool IsHexText(std::string_view text);
 
-// Called only with text that IsSignedDecText accepted. The limit texts come
-// from the limits of the current word length; the caller still tests the
-// result against those limits.
+// A text that IsSignedDecText refuses gives the previous value. The limit
+// texts come from the limits of the current word length; the caller still
+// tests the result against those limits.
 Word ParseUnsignedDec(std::string_view text, Word previous, const WordLimits& limits);
 Word ParseSignedDec(std::string_view text, Word previous, const WordLimits& limits);
-// Called only with text that IsHexText accepted: up to eight digits.
+// Up to eight hexadecimal digits; any other text gives the previous value.
 Word ParseHex(std::string_view text, Word previous);
 // Checks its text itself: four octets 0..255 joined by ".".
 Word ParseDottedQuad(std::string_view text, Word previous);

@@ -10,6 +10,8 @@ packages=(
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev file
   clang-format clang-tidy
+  clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
+  valgrind xdotool libxcb1-dev            # memory check of the program
 )
 
 missing=()

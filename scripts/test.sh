@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the
-# optimised build first, then the sanitizer build, then the lint and the
-# Debian package. Window tests run under a real X server (Xvfb), started
-# here when no display is set.
+# optimised build first, then the sanitizer build, then the fuzz targets,
+# the memory check of the program, the lint and the Debian package. Window
+# tests run under a real X server (Xvfb), started here when no display is
+# set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -24,7 +25,17 @@ for preset in ${AVERLIN_TEST_PRESETS:-release asan}; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
+  # A sanitizer report fails the run even where its test passed.
+  if grep -E 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "build/$preset/Testing/Temporary/LastTest.log"; then
+    echo "== sanitizer reports in the $preset tests"
+    exit 1
+  fi
 done
+
+echo "== fuzz"
+scripts/fuzz.sh
+echo "== memcheck"
+scripts/memcheck.sh
 
 echo "== lint"
 scripts/lint.sh

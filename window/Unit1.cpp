@@ -72,11 +72,14 @@ void WriteField(QLineEdit* edit, const std::string& text) {
 }
 
 // Upper-cases every letter typed into a hexadecimal field; refuses nothing.
+// Each character is mapped on its own, so the text keeps its length and a
+// letter whose capital is several characters (the ligature U+FB00, sharp s)
+// stays as it is instead of turning into hexadecimal digits.
 class UpperCaseValidator : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& input, int&) const override {
-    input = input.toUpper();
+    for (QChar& c : input) c = c.toUpper();
     return Acceptable;
   }
 };

@@ -67,6 +67,16 @@ TEST(ParseSignedDec, LimitTextCountsTheSign) {
     EXPECT_EQ(ParseSignedDec(over, kPrevious, l32), kPrevious) << over;
 }
 
+TEST(DecimalParsers, TextsTheValidatorRefusesGiveThePreviousValue) {
+  // The empty text once read as 0.
+  for (int length : {WordLength8, WordLength16, WordLength32}) {
+    for (const char* refused : {"", "-", "12a", "1-2", "--1", "+5", " 5", "1.0", "\x80"}) {
+      EXPECT_EQ(ParseUnsignedDec(refused, kPrevious, Limits(length)), kPrevious) << '"' << refused << '"';
+      EXPECT_EQ(ParseSignedDec(refused, kPrevious, Limits(length)), kPrevious) << '"' << refused << '"';
+    }
+  }
+}
+
 TEST(ParseHex, UpToEightDigitsLeadingZerosIncluded) {
   EXPECT_EQ(ParseHex("00FF", kPrevious), 255u);
   EXPECT_EQ(ParseHex("ff", kPrevious), 255u);

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Starts the program under valgrind memcheck, waits for its window, closes
+# it the way a window manager does (WM_DELETE_WINDOW) and fails on any
+# memory error or definite leak. Reports that lie wholly inside Qt, X11,
+# D-Bus and the like are suppressed by tests/valgrind.supp, each entry
+# explained there. Runs on the current display, or under its own Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target averlin wm_close
+build=build/release
+log=$build/memcheck.log
+
+valgrind --tool=memcheck --error-exitcode=99 --leak-check=full \
+  --show-leak-kinds=definite --errors-for-leak-kinds=definite \
+  --suppressions=tests/valgrind.supp --gen-suppressions=all --num-callers=40 \
+  --child-silent-after-fork=yes --log-file="$log" \
+  "$build"/app/averlin &
+pid=$!
+# libdbus forks a helper when there is no session bus; the option above
+# keeps that child's copy of the process out of the report.
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+started=$SECONDS
+if ! windows=$(timeout 120 xdotool search --sync --onlyvisible --name '^Averlin$'); then
+  echo "memcheck: the window did not appear"
+  exit 1
+fi
+echo "memcheck: window shown after $((SECONDS - started)) s"
+sleep 1  # let it paint and fall idle
+"$build"/tests/wm_close $windows
+
+for _ in $(seq 600); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then
+  echo "memcheck: the program did not end after its window was closed"
+  exit 1
+fi
+status=0
+wait $pid || status=$?
+trap - EXIT
+
+grep -E 'definitely lost:|indirectly lost:|possibly lost:|ERROR SUMMARY' "$log" | sed 's/^==[0-9]*== */memcheck: /'
+if [ $status -ne 0 ]; then
+  echo "memcheck: exit status $status; the reports, from $log:"
+  grep -v '^==[0-9]*== *$' "$log" | sed -n '/ERROR SUMMARY/q;p' | tail -n +7
+  exit 1
+fi
+echo "memcheck: clean start and close in $((SECONDS - started)) s"
