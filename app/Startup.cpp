@@ -21,11 +21,11 @@ void ProvideTahoma() {
 
 QIcon ApplicationIcon() {
   QIcon icon;
-  for (const IconPixels& set : IconPixelSets()) {
-    const QImage image(reinterpret_cast<const uchar*>(set.argb), set.size, set.size,
-                       QImage::Format_ARGB32_Premultiplied);
-    icon.addPixmap(QPixmap::fromImage(image));
-  }
+  // The pixmaps take the images as they are, in place: they read the
+  // program's own pixels and never copy them.
+  for (const IconPixels& set : IconPixelSets())
+    icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(set.argb), set.size, set.size,
+                                             QImage::Format_ARGB32_Premultiplied)));
   return icon;
 }
 
