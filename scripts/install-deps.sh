@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
+  python3 libxcb1-dev valgrind
 )
 
 missing=()

@@ -23,4 +23,10 @@ for preset in ${AVERLIN_TEST_PRESETS:-release asan}; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
+  if [ "$preset" = release ]; then
+    # A moment of each benchmark, so that they keep working; the figures
+    # are not judged here (bench/run-all.sh without --short measures).
+    echo "== benchmarks, short run"
+    bench/run-all.sh --short "build/$preset"
+  fi
 done
