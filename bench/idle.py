@@ -15,25 +15,19 @@ Figures only; the exit status is non-zero only when a program fails.
 
 import argparse
 import os
-import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
-from xserver import Xvfb, environment
+from xserver import Xvfb, environment, launch, run_benchmark
 
 # Inside the window: the middle of the "A1 AND A2" button, which has a hint.
 POINTER = "125,300"
 
 
 def idle_figures(launcher, program, seconds, focus, env):
-    args = [launcher, "--settle", "1", "--idle", str(seconds), "--pointer", POINTER]
-    args += ["--focus"] if focus else []
-    result = subprocess.run(args + ["--", program], env=env, capture_output=True, text=True,
-                            timeout=seconds + 60)
-    if result.returncode != 0:
-        raise RuntimeError(f"{program}: {result.stderr.strip() or 'exit status %d' % result.returncode}")
-    return dict(line.split("=", 1) for line in result.stdout.split())
+    options = ["--settle", "1", "--idle", str(seconds), "--pointer", POINTER] + (["--focus"] if focus else [])
+    return launch(launcher, options, [program], env, timeout=seconds + 60)
 
 
 def main():
@@ -70,8 +64,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main())
-    except (RuntimeError, subprocess.TimeoutExpired) as error:
-        print(f"idle.py: {error}", file=sys.stderr)
-        sys.exit(1)
+    run_benchmark(main)

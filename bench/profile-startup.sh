@@ -38,7 +38,9 @@ done
 
 echo
 echo "The calculator's start-up by function, inclusive (the floor pays for Qt's share as well):"
-callgrind_annotate --inclusive=yes "$out/averlin.out.1" 2>/dev/null |
-  grep -E 'main\.cpp:main|Startup\.cpp|Unit1\.cpp|WindowScaling\.cpp|Layout\.cpp|QApplication::QApplication|QWidget::show\(\) \[|_dl_start ' |
-  sed -E 's/ \[[^]]*\]$//' | head -20
+root=$(cd "$here/.." && pwd)
+callgrind_annotate --inclusive=yes --auto=no --threshold=100 "$out/averlin.out.1" 2>/dev/null |
+  grep -E '^ *[0-9,]+ .*(main\.cpp:main|/app/|/window/|QApplication::QApplication|QWidget::show\(\) \[|_dl_start )' |
+  grep -v 'below main' | sed -E "s| \[[^]]*\]\$||; s|$root/||" | awk '{ f = $0; sub(/^[^%]*%\)  /, "", f) } !seen[f]++ && shown++ < 12'
+# (no head: it would end the pipe early, and pipefail would take that for a failure)
 echo "(callgrind files in $out)"

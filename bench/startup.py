@@ -24,7 +24,7 @@ from dataclasses import dataclass, field
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
-from xserver import Xvfb, environment
+from xserver import Xvfb, environment, launch, run_benchmark
 
 TIME_TARGET = 1.15    # averlin / floor, at most
 MEMORY_TARGET = 1.10
@@ -40,11 +40,7 @@ class Program:
 
     def start(self, launcher, settle, env):
         """One start-up; returns the launcher's figures."""
-        result = subprocess.run([launcher, "--settle", str(settle), "--"] + self.command,
-                                env=env, capture_output=True, text=True, timeout=60)
-        if result.returncode != 0:
-            raise RuntimeError(f"{self.name}: {result.stderr.strip() or 'exit status %d' % result.returncode}")
-        return dict(line.split("=", 1) for line in result.stdout.split())
+        return launch(launcher, ["--settle", str(settle)], self.command, env)
 
     def measure(self, launcher, settle, env):
         figures = self.start(launcher, settle, env)
@@ -162,8 +158,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        sys.exit(main())
-    except (RuntimeError, subprocess.TimeoutExpired) as error:
-        print(f"startup.py: {error}", file=sys.stderr)
-        sys.exit(1)
+    run_benchmark(main)
