@@ -7,11 +7,13 @@
 #include "Unit1.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  averlin::ReportingApplication app(argc, argv);
   averlin::ProvideTahoma();
   QApplication::setWindowIcon(averlin::ApplicationIcon());
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);
+  // Lets the desktop match the window to its launcher entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.averlin.Averlin"));
   TForm_Quillon window;
   window.show();
   return QApplication::exec();

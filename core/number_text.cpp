@@ -133,7 +133,7 @@ Word ParseDottedQuad(std::string_view text, Word previous) {
 
 std::string FormatHex(Word value) {
   char buf[8];
-  const auto end = std::to_chars(buf, buf + sizeof buf, value, 16).ptr;
+  auto* const end = std::to_chars(buf, buf + sizeof buf, value, 16).ptr;
   std::transform(buf, end, buf, [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
   return {buf, end};
 }

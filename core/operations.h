@@ -9,6 +9,8 @@
 
 namespace averlin {
 
+// One kind of operation a line.
+// clang-format off
 enum class Operation {
   Add, Subtract, Multiply, Divide,
   And, Or, Xor, Not,
@@ -16,6 +18,7 @@ enum class Operation {
   ShiftLeft, ShiftRight, RotateLeft, RotateRight,
   Swap, ResultToA1, ResultToA2,
 };
+// clang-format on
 
 // Which registers an operation wrote.
 struct WrittenRegisters {

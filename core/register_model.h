@@ -56,7 +56,7 @@ std::optional<BitBoxRange> BitBoxTransition(int fromLength, int toLength);
 // What a change of the word length asks of the window once the model has
 // taken the new length.
 struct WordLengthChange {
-  int ShiftCountMax;
+  int ShiftCountMax = 0;
   std::optional<int> ClampedShiftCount;  // set when the count must come down
 };
 

@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
+  desktop-file-utils appstream dpkg-dev file
+  clang-format clang-tidy
   python3 libxcb1-dev valgrind
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the
-# optimised build first, then the sanitizer build. Window tests run under a
-# real X server (Xvfb), started here when no display is set.
+# optimised build first, then the sanitizer build, then the lint and the
+# Debian package. Window tests run under a real X server (Xvfb), started
+# here when no display is set.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -30,3 +31,9 @@ for preset in ${AVERLIN_TEST_PRESETS:-release asan}; do
     bench/run-all.sh --short "build/$preset"
   fi
 done
+
+echo "== lint"
+scripts/lint.sh
+
+echo "== package"
+scripts/package.sh

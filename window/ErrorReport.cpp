@@ -33,4 +33,13 @@ void ReportEscapedError(QWidget* window) noexcept {
   }
 }
 
+bool ReportingApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ReportEscapedError(activeWindow());
+    return false;
+  }
+}
+
 }  // namespace averlin

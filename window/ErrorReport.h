@@ -2,6 +2,7 @@
 // The standard error report: an error that ends an event handler is shown
 // in a modal message box, and the program goes on with the next event.
 
+#include <QApplication>
 #include <QString>
 
 class QWidget;
@@ -22,7 +23,17 @@ void ShowErrorReport(QWidget* parent, const QString& message);
 template <class Body>
 void RunHandler(QWidget* window, Body&& body) noexcept;
 
+// Reports the error being handled (call from a catch block only).
 void ReportEscapedError(QWidget* window) noexcept;
+
+// The application object. Every handler reports its own errors through
+// RunHandler; this is the last net for an error that escapes anything
+// else called from the event loop, so that none unwinds through Qt.
+class ReportingApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override;
+};
 
 template <class Body>
 void RunHandler(QWidget* window, Body&& body) noexcept {

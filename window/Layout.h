@@ -1,6 +1,7 @@
 #pragma once
 // The window's layout as data: every control with its kind, place, text,
-// hint and tab order. The window is built from this table alone.
+// hint, tab order and accessible name. The window is built from this table
+// alone.
 
 #include <QRect>
 #include <QString>
@@ -35,6 +36,7 @@ struct Control {
   QString hint{};
   bool bubble = false;  // shows its hint in a bubble beside the pointer
   int tabOrder = -1;    // within its parent; -1: takes no focus by Tab
+  QString accessibleName{};  // what a screen reader says; empty: its text
 };
 
 inline constexpr int kClientWidth = 584;

@@ -103,6 +103,88 @@ constexpr OperationButton kOperationButtons[] = {
     {"btn_RtoA1", Operation::ResultToA1}, {"btn_RtoA2", Operation::ResultToA2},
 };
 
+// Makes the widget of one layout row with all that the row alone says of it:
+// its kind, name, place, texts and hints.
+QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
+  QWidget* w = nullptr;
+  switch (c.kind) {
+    case layout::Kind::GroupBox: w = new QGroupBox(c.text, parent); break;
+    case layout::Kind::Label:
+    case layout::Kind::PositionLabel:
+    case layout::Kind::WrappedLabel: {
+      auto* label = new QLabel(c.text, parent);
+      label->setWordWrap(c.kind == layout::Kind::WrappedLabel);
+      label->setAlignment((c.kind == layout::Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+      label->setProperty(kFitToTextProperty,
+                         c.kind == layout::Kind::Label           ? kKeepLeftEdge
+                         : c.kind == layout::Kind::PositionLabel ? kKeepRightEdge
+                                                                 : 0);
+      w = label;
+      break;
+    }
+    case layout::Kind::Edit:
+    case layout::Kind::HexEdit:
+    case layout::Kind::ReadOnlyEdit:
+    case layout::Kind::OutputEdit: {
+      auto* edit = new QLineEdit(c.text, parent);
+      edit->setMaxLength(std::numeric_limits<int>::max());
+      if (c.kind == layout::Kind::HexEdit) edit->setValidator(new UpperCaseValidator(edit));
+      if (c.kind == layout::Kind::ReadOnlyEdit || c.kind == layout::Kind::OutputEdit) {
+        edit->setReadOnly(true);
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, p.color(c.kind == layout::Kind::ReadOnlyEdit ? QPalette::Midlight
+                                                                                : QPalette::Button));
+        edit->setPalette(p);
+      }
+      w = edit;
+      break;
+    }
+    case layout::Kind::PushButton: w = new QPushButton(c.text, parent); break;
+    case layout::Kind::BitBox:
+    case layout::Kind::CheckBox: {
+      auto* box = new QCheckBox(c.text, parent);
+      if (c.kind == layout::Kind::CheckBox) box->setLayoutDirection(Qt::RightToLeft);
+      w = box;
+      break;
+    }
+    case layout::Kind::ComboBox: {
+      auto* list = new QComboBox(parent);
+      if (!c.text.isEmpty()) list->addItems(c.text.split(QLatin1Char('|')));
+      list->setCurrentIndex(-1);  // no selection until the window is created
+      w = list;
+      break;
+    }
+    case layout::Kind::Slider: {
+      auto* slider = new QSlider(Qt::Horizontal, parent);
+      slider->setRange(91, 255);
+      slider->setValue(255);
+      slider->setTickPosition(QSlider::TicksBelow);
+      slider->setTickInterval(21);
+      slider->setSingleStep(1);
+      slider->setPageStep(0);
+      slider->setVisible(false);
+      w = slider;
+      break;
+    }
+    case layout::Kind::UpDown: w = new UpDown(parent); break;
+    case layout::Kind::StatusBar: {
+      auto* bar = new QStatusBar(parent);
+      bar->setSizeGripEnabled(false);
+      bar->setFont(QApplication::font("QStatusBar"));
+      w = bar;
+      break;
+    }
+  }
+  w->setObjectName(c.name);
+  w->setGeometry(c.geometry);
+  if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
+  if (!c.hint.isEmpty()) {
+    w->setStatusTip(c.hint);
+    if (c.bubble) w->setToolTip(c.hint);
+  }
+  return w;
+}
+
 }  // namespace
 
 namespace averlin {
@@ -153,81 +235,7 @@ void TForm_Quillon::BuildFromLayout() {
   QWidget* previousInTabOrder = nullptr;
   for (const layout::Control& c : layout::Controls()) {
     QWidget* parent = c.parent.isEmpty() ? this : byName.value(c.parent);
-    QWidget* w = nullptr;
-    switch (c.kind) {
-      case layout::Kind::GroupBox: w = new QGroupBox(c.text, parent); break;
-      case layout::Kind::Label:
-      case layout::Kind::PositionLabel:
-      case layout::Kind::WrappedLabel: {
-        auto* label = new QLabel(c.text, parent);
-        label->setWordWrap(c.kind == layout::Kind::WrappedLabel);
-        label->setAlignment((c.kind == layout::Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        label->setProperty(kFitToTextProperty,
-                           c.kind == layout::Kind::Label           ? kKeepLeftEdge
-                           : c.kind == layout::Kind::PositionLabel ? kKeepRightEdge
-                                                                   : 0);
-        w = label;
-        break;
-      }
-      case layout::Kind::Edit:
-      case layout::Kind::HexEdit:
-      case layout::Kind::ReadOnlyEdit:
-      case layout::Kind::OutputEdit: {
-        auto* edit = new QLineEdit(c.text, parent);
-        edit->setMaxLength(std::numeric_limits<int>::max());
-        if (c.kind == layout::Kind::HexEdit) edit->setValidator(new UpperCaseValidator(edit));
-        if (c.kind == layout::Kind::ReadOnlyEdit || c.kind == layout::Kind::OutputEdit) {
-          edit->setReadOnly(true);
-          QPalette p = edit->palette();
-          p.setColor(QPalette::Base, p.color(c.kind == layout::Kind::ReadOnlyEdit ? QPalette::Midlight
-                                                                                  : QPalette::Button));
-          edit->setPalette(p);
-        }
-        w = edit;
-        break;
-      }
-      case layout::Kind::PushButton: w = new QPushButton(c.text, parent); break;
-      case layout::Kind::BitBox:
-      case layout::Kind::CheckBox: {
-        auto* box = new QCheckBox(c.text, parent);
-        if (c.kind == layout::Kind::CheckBox) box->setLayoutDirection(Qt::RightToLeft);
-        w = box;
-        break;
-      }
-      case layout::Kind::ComboBox: {
-        auto* list = new QComboBox(parent);
-        if (!c.text.isEmpty()) list->addItems(c.text.split(QLatin1Char('|')));
-        list->setCurrentIndex(-1);  // no selection until the window is created
-        w = list;
-        break;
-      }
-      case layout::Kind::Slider: {
-        auto* slider = new QSlider(Qt::Horizontal, parent);
-        slider->setRange(91, 255);
-        slider->setValue(255);
-        slider->setTickPosition(QSlider::TicksBelow);
-        slider->setTickInterval(21);
-        slider->setSingleStep(1);
-        slider->setPageStep(0);
-        slider->setVisible(false);
-        w = slider;
-        break;
-      }
-      case layout::Kind::UpDown: w = new UpDown(parent); break;
-      case layout::Kind::StatusBar: {
-        auto* bar = new QStatusBar(parent);
-        bar->setSizeGripEnabled(false);
-        bar->setFont(QApplication::font("QStatusBar"));
-        w = bar;
-        break;
-      }
-    }
-    w->setObjectName(c.name);
-    w->setGeometry(c.geometry);
-    if (!c.hint.isEmpty()) {
-      w->setStatusTip(c.hint);
-      if (c.bubble) w->setToolTip(c.hint);
-    }
+    QWidget* w = CreateControl(c, parent);
     if (c.bubble) w->installEventFilter(this);
     if (c.kind == layout::Kind::GroupBox || c.kind == layout::Kind::StatusBar) {
       w->setFocusPolicy(Qt::NoFocus);
@@ -243,6 +251,13 @@ void TForm_Quillon::BuildFromLayout() {
   for (QWidget* w : std::as_const(byName))
     if (w->property(kFitToTextProperty).toInt() != 0) FitLabelToText(static_cast<QLabel*>(w));
 
+  FindViews(byName);
+  // The register views of R are display only.
+  for (QCheckBox* box : views_[2].bits) box->setEnabled(false);
+  shiftCountEdit_->installEventFilter(this);
+}
+
+void TForm_Quillon::FindViews(const QHash<QString, QWidget*>& byName) {
   const auto find = [&byName]<class T>(T*& member, const QString& name) {
     member = qobject_cast<T*>(byName.value(name));
     Q_ASSERT(member);
@@ -259,8 +274,6 @@ void TForm_Quillon::BuildFromLayout() {
     for (std::size_t i = 0; i < v.positionLabels.size(); ++i)
       find(v.positionLabels[i], "Label_" + reg + "Bit" + QString::number(4 * i));
   }
-  // The register views of R are display only.
-  for (QCheckBox* box : views_[2].bits) box->setEnabled(false);
   find(shiftCountEdit_, QStringLiteral("BitOp_NumBits"));
   find(shiftCountSpinner_, QStringLiteral("BitOp_NumBitsUpDown"));
   find(wordLengthList_, QStringLiteral("Combo_DatawordLength"));
@@ -274,7 +287,6 @@ void TForm_Quillon::BuildFromLayout() {
   find(transparency_, QStringLiteral("Transparency"));
   find(transparencyLabel_, QStringLiteral("Label_Transparency"));
   find(statusBar_, QStringLiteral("StatusBar"));
-  shiftCountEdit_->installEventFilter(this);
 }
 
 template <class Widget, class Signal>
@@ -334,7 +346,7 @@ void TForm_Quillon::FormCreate() {
   signedList_->setCurrentIndex(Model.SignedMode());
   Model.SetWordLimits();
   shiftCountSpinner_->setMaximum(Model.Limits().ShiftCountMax);
-  RefreshAllRegisters(WriteOrder::DecHexNetBits);
+  RefreshAllRegisters(kDecHexNetBits);
 
   for (QComboBox* list : {convSource_, convTarget_})
     for (const ConvType& unit : ConvUnits)
@@ -345,32 +357,20 @@ void TForm_Quillon::FormCreate() {
 
 // --- Register views -------------------------------------------------------
 
-void TForm_Quillon::RefreshRegisterViews(Register reg, WriteOrder order) {
+void TForm_Quillon::RefreshRegisterViews(Register reg, const WriteOrder& order) {
   const RegisterViews& v = views_[static_cast<std::size_t>(reg)];
   const Word value = Model.Value(reg);
-  switch (order) {
-    case WriteOrder::DecHexNetBits:
-      ShowDec(value, v.dec);
-      ShowHex(value, v.hex);
-      ShowNet(value, v.net);
-      ShowBits(value, v.bits);
-      break;
-    case WriteOrder::DecHexBitsNet:
-      ShowDec(value, v.dec);
-      ShowHex(value, v.hex);
-      ShowBits(value, v.bits);
-      ShowNet(value, v.net);
-      break;
-    case WriteOrder::HexDecNetBits:
-      ShowHex(value, v.hex);
-      ShowDec(value, v.dec);
-      ShowNet(value, v.net);
-      ShowBits(value, v.bits);
-      break;
+  for (View view : order) {
+    switch (view) {
+      case View::Hex: ShowHex(value, v.hex); break;
+      case View::Dec: ShowDec(value, v.dec); break;
+      case View::Net: ShowNet(value, v.net); break;
+      case View::Bits: ShowBits(value, v.bits); break;
+    }
   }
 }
 
-void TForm_Quillon::RefreshAllRegisters(WriteOrder order) {
+void TForm_Quillon::RefreshAllRegisters(const WriteOrder& order) {
   ViewUpdateHold hold;
   for (Register r : {Register::A1, Register::A2, Register::R}) RefreshRegisterViews(r, order);
 }
@@ -391,7 +391,7 @@ void TForm_Quillon::AccuFieldChange(QObject* sender, RegisterField field) {
   if (const auto entry = FieldEntry(field, ToFieldText(edit->text()), Model.Value(reg), Model)) {
     ViewUpdateHold hold;
     Model.Store(reg, *entry);
-    RefreshRegisterViews(reg, WriteOrder::HexDecNetBits);
+    RefreshRegisterViews(reg, kHexDecNetBits);
   }
   edit->setCursorPosition(caret);
 }
@@ -444,12 +444,12 @@ void TForm_Quillon::OperationClick(Operation op) {
   const WrittenRegisters written = Apply(Model, op, shiftCountSpinner_->position());
   if (written.R) {
     // R's views have no handlers, so no hold is needed.
-    RefreshRegisterViews(Register::R, WriteOrder::DecHexNetBits);
+    RefreshRegisterViews(Register::R, kDecHexNetBits);
     return;
   }
   ViewUpdateHold hold;
-  if (written.A1) RefreshRegisterViews(Register::A1, WriteOrder::DecHexNetBits);
-  if (written.A2) RefreshRegisterViews(Register::A2, WriteOrder::DecHexNetBits);
+  if (written.A1) RefreshRegisterViews(Register::A1, kDecHexNetBits);
+  if (written.A2) RefreshRegisterViews(Register::A2, kDecHexNetBits);
 }
 
 void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
@@ -480,12 +480,12 @@ void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
   const WordLengthChange change = ChangeDataWordLength(Model, newLength, shiftCountSpinner_->position());
   shiftCountSpinner_->setMaximum(change.ShiftCountMax);
   if (change.ClampedShiftCount) shiftCountSpinner_->setPosition(*change.ClampedShiftCount);
-  RefreshAllRegisters(WriteOrder::DecHexNetBits);
+  RefreshAllRegisters(kDecHexNetBits);
 }
 
 void TForm_Quillon::Combo_SignedChange(QObject*) {
   ChangeSignedMode(Model, signedList_->currentIndex());
-  RefreshAllRegisters(WriteOrder::DecHexBitsNet);
+  RefreshAllRegisters(kDecHexBitsNet);
 }
 
 // --- Byte conversion tool -------------------------------------------------

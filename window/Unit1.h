@@ -3,6 +3,7 @@
 // translates events into calls of the calculator core and writes the core's
 // results into its views.
 
+#include <QtContainerFwd>
 #include <QWidget>
 #include <array>
 
@@ -39,6 +40,7 @@ Word BitBoxesToValue(const BitBoxes& boxes);
 
 class TForm_Quillon : public QWidget {
   Q_OBJECT
+  Q_DISABLE_COPY_MOVE(TForm_Quillon)
  public:
   explicit TForm_Quillon(QWidget* parent = nullptr);
   ~TForm_Quillon() override;
@@ -89,7 +91,11 @@ class TForm_Quillon : public QWidget {
 
  private:
   // The order in which a refresh writes one register's four views.
-  enum class WriteOrder { DecHexNetBits, DecHexBitsNet, HexDecNetBits };
+  enum class View { Hex, Dec, Net, Bits };
+  using WriteOrder = std::array<View, 4>;
+  static constexpr WriteOrder kDecHexNetBits{View::Dec, View::Hex, View::Net, View::Bits};
+  static constexpr WriteOrder kDecHexBitsNet{View::Dec, View::Hex, View::Bits, View::Net};
+  static constexpr WriteOrder kHexDecNetBits{View::Hex, View::Dec, View::Net, View::Bits};
 
   struct RegisterViews {
     QLineEdit* hex = nullptr;
@@ -101,6 +107,8 @@ class TForm_Quillon : public QWidget {
   };
 
   void BuildFromLayout();
+  // Keeps the views the handlers work on, found by their names.
+  void FindViews(const QHash<QString, QWidget*>& byName);
   void BindHandlers();
   template <class Widget, class Signal>
   void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
@@ -109,8 +117,8 @@ class TForm_Quillon : public QWidget {
   void AccuFieldChange(QObject* sender, averlin::RegisterField field);
   void AccuChangeBit(averlin::Register reg);
   void SwitchBitNumbering(averlin::Register reg);
-  void RefreshRegisterViews(averlin::Register reg, WriteOrder order);
-  void RefreshAllRegisters(WriteOrder order);
+  void RefreshRegisterViews(averlin::Register reg, const WriteOrder& order);
+  void RefreshAllRegisters(const WriteOrder& order);
   void UpdateHintLine();
   void SnapToWorkArea();
 

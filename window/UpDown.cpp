@@ -17,6 +17,9 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), d
   down_->setArrowType(Qt::DownArrow);
   up_->setObjectName(QStringLiteral("Up"));
   down_->setObjectName(QStringLiteral("Down"));
+  // The arrows carry no text for a screen reader to say.
+  up_->setAccessibleName(QStringLiteral("Step up"));
+  down_->setAccessibleName(QStringLiteral("Step down"));
   connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
   connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
 }

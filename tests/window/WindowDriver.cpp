@@ -87,3 +87,14 @@ quint32 WindowDriver::bits(const QString& reg) const {
     if (bitBox(reg, bit)->isChecked()) value |= quint32{1} << bit;
   return value;
 }
+
+void RegisterCases::init() {
+  d = std::make_unique<WindowDriver>();
+  d->setRegister("Accu1", "0");
+  d->setRegister("Accu2", "0");
+}
+
+void RegisterCases::cleanup() {
+  QVERIFY(!averlin::UpdatingViews());
+  d.reset();
+}

@@ -62,3 +62,16 @@ class WindowDriver {
  private:
   std::unique_ptr<TForm_Quillon> window_;
 };
+
+// Test cases that work on the registers: each case gets a fresh window with
+// A1 and A2 at zero (the registers live for the whole process), and must
+// leave the view-update hold down.
+class RegisterCases : public QObject {
+  Q_OBJECT
+ protected slots:
+  void init();
+  void cleanup();
+
+ protected:
+  std::unique_ptr<WindowDriver> d;
+};

@@ -2,12 +2,11 @@
 // register in step, with the caret where the user is typing.
 
 #include "WindowDriver.h"
+#include "number_text.h"
 
-class DisplaySyncTest : public QObject {
+class DisplaySyncTest : public RegisterCases {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
   void decimalEntryKeepsATextThatDenotesTheStoredValue();
   void decimalEntryOutsideTheLimitsIsRefused();
   void signedEntriesAtEveryLength();
@@ -22,22 +21,10 @@ class DisplaySyncTest : public QObject {
   void wordLengthTransitionsKeepTheBoxInvariant();
   void signednessChangesOnlyTheDecimalViews();
   void nonAsciiTextIsRefused();
+  void everyFieldInEveryFormat_data();
+  void everyFieldInEveryFormat();
 
- private:
-  std::unique_ptr<WindowDriver> d;
 };
-
-void DisplaySyncTest::init() {
-  d = std::make_unique<WindowDriver>();
-  // Registers live for the whole process: start every case from zero.
-  d->setRegister("Accu1", "0");
-  d->setRegister("Accu2", "0");
-}
-
-void DisplaySyncTest::cleanup() {
-  QVERIFY(!averlin::UpdatingViews());
-  d.reset();
-}
 
 void DisplaySyncTest::decimalEntryKeepsATextThatDenotesTheStoredValue() {
   d->typeOver("Edit_Accu1Dec", "7");
@@ -275,6 +262,54 @@ void DisplaySyncTest::nonAsciiTextIsRefused() {
   d->key("Edit_Accu1Net", Qt::Key_A, Qt::ControlModifier);
   d->paste("Edit_Accu1Net", QString::fromUtf8("1.2.3.\u0664"));
   QCOMPARE(d->bits("Accu1"), 1u);
+}
+
+void DisplaySyncTest::everyFieldInEveryFormat_data() {
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<int>("bits");
+  QTest::addColumn<bool>("isSigned");
+  for (const char* field : {"Hex", "Dec", "Net"})
+    for (int bits : {8, 16, 32})
+      for (bool isSigned : {false, true})
+        QTest::addRow("%s %d %s", field, bits, isSigned ? "signed" : "unsigned") << field << bits << isSigned;
+}
+
+// Typing a value into one field of A1 and pasting another into the same
+// field of A2 shows each in all four views of its register; deleting the
+// whole text changes nothing.
+void DisplaySyncTest::everyFieldInEveryFormat() {
+  QFETCH(QString, field);
+  QFETCH(int, bits);
+  QFETCH(bool, isSigned);
+  d->pickWordLength(bits);
+  d->pickSigned(isSigned);
+  const averlin::WordFormat format{bits == 8 ? averlin::WordLength8 : bits == 16 ? averlin::WordLength16
+                                                                                 : averlin::WordLength32,
+                                   isSigned ? averlin::Signed : averlin::Unsigned};
+  const averlin::Word mask = averlin::LimitsFor(format.DataWordLength).WordMask;
+  const auto textOf = [&](averlin::Word v) {
+    return QString::fromStdString(field == "Hex"   ? averlin::FormatHex(v)
+                                  : field == "Dec" ? averlin::FormatDec(v, format)
+                                                   : averlin::FormatNet(v));
+  };
+  const auto expectViews = [&](const QString& reg, averlin::Word v) {
+    QCOMPARE(d->hex(reg), QString::fromStdString(averlin::FormatHex(v)));
+    QCOMPARE(d->dec(reg), QString::fromStdString(averlin::FormatDec(v, format)));
+    QCOMPARE(d->net(reg), QString::fromStdString(averlin::FormatNet(v)));
+    QCOMPARE(d->bits(reg), v);
+  };
+  const averlin::Word typed = 0xA5C381F0u & mask;  // top bit set: negative when signed
+  const averlin::Word pasted = 0x1234567Fu & mask;
+  d->typeOver("Edit_Accu1" + field, textOf(typed));
+  expectViews("Accu1", typed);
+  QCOMPARE(d->edit("Edit_Accu1" + field)->cursorPosition(), textOf(typed).size());
+  d->key("Edit_Accu2" + field, Qt::Key_A, Qt::ControlModifier);
+  d->paste("Edit_Accu2" + field, textOf(pasted));
+  expectViews("Accu2", pasted);
+  expectViews("Accu1", typed);
+  d->typeOver("Edit_Accu2" + field, "");
+  QCOMPARE(d->edit("Edit_Accu2" + field)->text(), QString());
+  QCOMPARE(d->bits("Accu2"), pasted);
 }
 
 QTEST_MAIN(DisplaySyncTest)

@@ -56,6 +56,8 @@ void LayoutTest::controlsStandWhereTheLayoutPutsThem() {
     const char* name;
     QRect geometry;
   } expected[] = {
+      // Two controls a line, as a table.
+      // clang-format off
       {"GroupBox_Accu1", {4, 4, 576, 84}},        {"GroupBox_Accu2", {4, 92, 576, 84}},
       {"GroupBox_Result", {4, 180, 576, 84}},     {"GroupBox_OpLogic", {4, 268, 400, 133}},
       {"GroupBox_DataFormat", {412, 268, 168, 69}}, {"GroupBox1", {4, 404, 401, 41}},
@@ -68,6 +70,7 @@ void LayoutTest::controlsStandWhereTheLayoutPutsThem() {
       {"BitOp_NumBitsUpDown", {376, 102, 15, 21}}, {"Combo_Signed", {88, 41, 72, 21}},
       {"CheckBox1", {4, 15, 97, 18}},             {"Transparency", {279, 11, 118, 27}},
       {"Conv_CE_Target", {104, 76, 57, 21}},      {"Label1", {8, 16, 153, 33}},
+      // clang-format on
   };
   for (const auto& e : expected) QCOMPARE(d.find(e.name)->geometry(), e.geometry);
   QCOMPARE(d.find<QGroupBox>("GroupBox_Accu1")->title(), QStringLiteral(" Accumulator 1 "));
@@ -117,14 +120,15 @@ void LayoutTest::tabCycleVisitsTheControlsInOrder() {
   WindowDriver d;
   QStringList expected;
   for (const QString reg : {"Accu1", "Accu2", "Result"})
-    expected << "Edit_" + reg + "Dec" << "Edit_" + reg + "Hex" << "Edit_" + reg + "Net" << "btn_" + reg + "_LSB";
-  expected << "btn_ADD" << "btn_SUBTR" << "btn_MULT" << "btn_DIV" << "btn_AND" << "btn_OR" << "btn_XOR"
-           << "btn_NOT" << "btn_NAND" << "btn_NOR" << "btn_XNOR" << "btn_SHL" << "btn_SHR" << "btn_ROL"
-           << "btn_ROR" << "btn_Swap" << "btn_RtoA1" << "btn_RtoA2" << "BitOp_NumBits" << "Combo_DatawordLength"
-           << "Combo_Signed" << "CheckBox1";
-  if (d.window().TranslucencyOffered()) expected << "Transparency";
-  expected << "CheckBox2" << "Conv_CE_Input" << "Conv_CE_Source" << "Conv_CE_Output" << "Conv_CE_Target"
-           << "Edit_Accu1Dec";
+    expected += {"Edit_" + reg + "Dec", "Edit_" + reg + "Hex", "Edit_" + reg + "Net", "btn_" + reg + "_LSB"};
+  expected += {"btn_ADD",   "btn_SUBTR", "btn_MULT",  "btn_DIV",       "btn_AND",
+               "btn_OR",    "btn_XOR",   "btn_NOT",   "btn_NAND",      "btn_NOR",
+               "btn_XNOR",  "btn_SHL",   "btn_SHR",   "btn_ROL",       "btn_ROR",
+               "btn_Swap",  "btn_RtoA1", "btn_RtoA2", "BitOp_NumBits", "Combo_DatawordLength",
+               "Combo_Signed", "CheckBox1"};
+  if (d.window().TranslucencyOffered()) expected += "Transparency";
+  expected += {"CheckBox2",      "Conv_CE_Input",  "Conv_CE_Source",
+               "Conv_CE_Output", "Conv_CE_Target", "Edit_Accu1Dec"};
   d.edit("Edit_Accu1Dec")->setFocus();
   QStringList visited{QApplication::focusWidget()->objectName()};
   for (qsizetype i = 1; i < expected.size(); ++i) {

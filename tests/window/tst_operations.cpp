@@ -4,11 +4,9 @@
 #include "WindowDriver.h"
 #include "UpDown.h"
 
-class OperationsTest : public QObject {
+class OperationsTest : public RegisterCases {
   Q_OBJECT
  private slots:
-  void init();
-  void cleanup();
   void arithmeticWrapsInEveryWordLength();
   void logicShiftsAndRotates();
   void divisionByZeroIsReported();
@@ -26,19 +24,7 @@ class OperationsTest : public QObject {
     d->setRegister("Accu2", a2);
     d->click(button);
   }
-  std::unique_ptr<WindowDriver> d;
 };
-
-void OperationsTest::init() {
-  d = std::make_unique<WindowDriver>();
-  d->setRegister("Accu1", "0");
-  d->setRegister("Accu2", "0");
-}
-
-void OperationsTest::cleanup() {
-  QVERIFY(!averlin::UpdatingViews());
-  d.reset();
-}
 
 void OperationsTest::arithmeticWrapsInEveryWordLength() {
   d->pickWordLength(8);

@@ -1,0 +1,29 @@
+# The Debian package, made by `cpack -G DEB` in a build folder. Its library
+# dependencies are not listed here: dpkg-shlibdeps reads them from the
+# binary, so they follow whatever Qt the package is built against.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME averlin)
+set(CPACK_PACKAGE_VENDOR "The Averlin developers")
+set(CPACK_PACKAGE_CONTACT "The Averlin developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for logic and arithmetic on machine words")
+# Debian's control file takes the lines as they stand here.
+set(CPACK_PACKAGE_DESCRIPTION [[
+Averlin holds two accumulators and a result and shows each at once in
+hexadecimal, in decimal, as a dotted quad and as a row of 32 bit boxes.
+It adds, subtracts, multiplies and divides, combines bits logically,
+shifts and rotates words of 8, 16 or 32 bits read signed or unsigned,
+and converts amounts between Byte and TByte on base 1024.]])
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window is laid out for Tahoma; Wine's metric-compatible one stands in
+# where the system has none.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-wine)
+
+include(CPack)
