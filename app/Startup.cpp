@@ -1,7 +1,7 @@
 #include "Startup.h"
 
-#include <QFontDatabase>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPixmap>
 

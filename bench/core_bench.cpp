@@ -121,7 +121,8 @@ void BM_ToCharsNet(benchmark::State& state) {
 // --- Parsers --------------------------------------------------------------
 
 void BM_ParseHex(benchmark::State& state) {
-  ForEachItem(state, HexTexts(), [](const std::string& t) { benchmark::DoNotOptimize(averlin::ParseHex(t, 0)); });
+  ForEachItem(state, HexTexts(),
+              [](const std::string& t) { benchmark::DoNotOptimize(averlin::ParseHex(t, 0)); });
 }
 void BM_FromCharsHex(benchmark::State& state) {
   ForEachItem(state, HexTexts(), [](const std::string& t) {
@@ -158,9 +159,8 @@ void BM_FromCharsSignedDec(benchmark::State& state) {
 }
 
 void BM_ParseDottedQuad(benchmark::State& state) {
-  ForEachItem(state, NetTexts(), [](const std::string& t) {
-    benchmark::DoNotOptimize(averlin::ParseDottedQuad(t, 0));
-  });
+  ForEachItem(state, NetTexts(),
+              [](const std::string& t) { benchmark::DoNotOptimize(averlin::ParseDottedQuad(t, 0)); });
 }
 void BM_FromCharsDottedQuad(benchmark::State& state) {
   ForEachItem(state, NetTexts(), [](const std::string& t) {

@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -60,10 +61,10 @@ struct Figures {
 std::vector<Figures> results;
 int failures = 0;
 
+// The sample of rank p (0..1), the nearest rank rounded.
 double Percentile(std::vector<double> samples, double p) {
   std::sort(samples.begin(), samples.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(samples.size() - 1) + 0.5);
-  return samples[index];
+  return samples[static_cast<std::size_t>(std::lround(p * static_cast<double>(samples.size() - 1)))];
 }
 
 double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
@@ -71,7 +72,8 @@ double Microseconds(Clock::duration d) { return std::chrono::duration<double, st
 void Run(benchmark::State& state, const Action& a) {
   if (a.setUp) a.setUp();
   QCoreApplication::processEvents();
-  std::vector<double> handler, shown;
+  std::vector<double> handler;
+  std::vector<double> shown;
   handler.reserve(static_cast<std::size_t>(state.max_iterations));
   shown.reserve(static_cast<std::size_t>(state.max_iterations));
   for (auto _ : state) {
@@ -114,7 +116,8 @@ QString Views(WindowDriver& d, const QString& reg) {
 }
 
 QString AllViews(WindowDriver& d) {
-  return Views(d, QStringLiteral("Accu1")) + Views(d, QStringLiteral("Accu2")) + Views(d, QStringLiteral("Result"));
+  return Views(d, QStringLiteral("Accu1")) + Views(d, QStringLiteral("Accu2")) +
+         Views(d, QStringLiteral("Result"));
 }
 
 // A keystroke that changes the value: a digit at the end of the text, or a
@@ -138,7 +141,8 @@ void SetBit(WindowDriver& d, const QString& reg, int bit, bool on) {
 
 std::vector<Action> Actions(WindowDriver& d) {
   std::vector<Action> actions;
-  const QString a1 = QStringLiteral("Accu1"), a2 = QStringLiteral("Accu2");
+  const QString a1 = QStringLiteral("Accu1");
+  const QString a2 = QStringLiteral("Accu2");
   auto* wordLength = d.find<QComboBox>(QStringLiteral("Combo_DatawordLength"));
   auto* signedness = d.find<QComboBox>(QStringLiteral("Combo_Signed"));
   const auto atFormat = [=](int length, int isSigned) {
@@ -163,11 +167,16 @@ std::vector<Action> Actions(WindowDriver& d) {
                            d.setRegister(reg, QStringLiteral("1"));
                            d.key(name, Qt::Key_End);
                          },
-                         {}, [edit] { ToggleDigit(edit, '2'); }, others});
+                         {},
+                         [edit] { ToggleDigit(edit, '2'); },
+                         others});
     }
   }
 
-  actions.push_back({"bit-box click/Accu1 bit 5", {}, {}, [&d, a1] { d.clickBit(a1, 5); },
+  actions.push_back({"bit-box click/Accu1 bit 5",
+                     {},
+                     {},
+                     [&d, a1] { d.clickBit(a1, 5); },
                      [&d, a1] { return Views(d, a1); }});
 
   // Toggling a few bits before each click makes every operation write new
@@ -184,18 +193,24 @@ std::vector<Action> Actions(WindowDriver& d) {
   };
   for (QPushButton* button : d.find(QStringLiteral("GroupBox_OpLogic"))->findChildren<QPushButton*>())
     actions.push_back({"operation/" + button->objectName().toStdString(), operands, varyOperands,
-                       [button] { QTest::mouseClick(button, Qt::LeftButton); }, [&d] { return AllViews(d); }});
+                       [button] { QTest::mouseClick(button, Qt::LeftButton); },
+                       [&d] { return AllViews(d); }});
 
   const auto lengthWatch = [&d, wordLength] { return wordLength->currentText() + AllViews(d); };
-  actions.push_back({"word length/32 to 16", {},
+  actions.push_back({"word length/32 to 16",
+                     {},
                      [=, &d] {
                        atFormat(averlin::WordLength32, averlin::Unsigned);
                        SetBit(d, a1, 31, true);
                        SetBit(d, a2, 20, true);
                      },
-                     [wordLength] { QTest::keyClick(wordLength, Qt::Key_Up); }, lengthWatch});
-  actions.push_back({"word length/16 to 32", {}, [=] { atFormat(averlin::WordLength16, averlin::Unsigned); },
-                     [wordLength] { QTest::keyClick(wordLength, Qt::Key_Down); }, lengthWatch});
+                     [wordLength] { QTest::keyClick(wordLength, Qt::Key_Up); },
+                     lengthWatch});
+  actions.push_back({"word length/16 to 32",
+                     {},
+                     [=] { atFormat(averlin::WordLength16, averlin::Unsigned); },
+                     [wordLength] { QTest::keyClick(wordLength, Qt::Key_Down); },
+                     lengthWatch});
 
   actions.push_back({"signedness/toggle",
                      [=, &d] {
@@ -204,12 +219,16 @@ std::vector<Action> Actions(WindowDriver& d) {
                      },
                      {},
                      [signedness] {
-                       QTest::keyClick(signedness, signedness->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
+                       QTest::keyClick(signedness,
+                                       signedness->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
                      },
                      [&d, a1] { return d.dec(a1); }});
 
   auto* lsb = d.find<QPushButton>(QStringLiteral("btn_Accu1_LSB"));
-  actions.push_back({"LSB switch/Accu1", {}, {}, [lsb] { QTest::mouseClick(lsb, Qt::LeftButton); },
+  actions.push_back({"LSB switch/Accu1",
+                     {},
+                     {},
+                     [lsb] { QTest::mouseClick(lsb, Qt::LeftButton); },
                      [lsb] { return lsb->text(); }});
 
   // The event loop falling idle after an action: the hint line looks for
@@ -217,17 +236,23 @@ std::vector<Action> Actions(WindowDriver& d) {
   // each sample show a new hint.
   auto* dispatcher = QAbstractEventDispatcher::instance();
   auto* statusBar = d.find<QStatusBar>(QStringLiteral("StatusBar"));
-  actions.push_back({"falling idle/hint line", {},
+  actions.push_back({"falling idle/hint line",
+                     {},
                      [&d, toggle = false]() mutable {
                        toggle = !toggle;
-                       QWidget* target = d.find(toggle ? QStringLiteral("btn_AND") : QStringLiteral("btn_OR"));
+                       QWidget* target =
+                           d.find(toggle ? QStringLiteral("btn_AND") : QStringLiteral("btn_OR"));
                        QCursor::setPos(target->mapToGlobal(target->rect().center()));
                      },
                      [dispatcher] { emit dispatcher->aboutToBlock(); },
                      [statusBar] { return statusBar->currentMessage(); }});
   // Most often the pointer has not moved and the hint stays.
-  actions.push_back({"falling idle/pointer still", {}, {}, [dispatcher] { emit dispatcher->aboutToBlock(); },
-                     [statusBar] { return statusBar->currentMessage(); }, false});
+  actions.push_back({"falling idle/pointer still",
+                     {},
+                     {},
+                     [dispatcher] { emit dispatcher->aboutToBlock(); },
+                     [statusBar] { return statusBar->currentMessage(); },
+                     false});
 
   QLineEdit* input = d.edit(QStringLiteral("Conv_CE_Input"));
   QLineEdit* output = d.edit(QStringLiteral("Conv_CE_Output"));
@@ -236,7 +261,9 @@ std::vector<Action> Actions(WindowDriver& d) {
                        d.typeOver(QStringLiteral("Conv_CE_Input"), QStringLiteral("153"));
                        d.key(QStringLiteral("Conv_CE_Input"), Qt::Key_End);
                      },
-                     {}, [input] { ToggleDigit(input, '6'); }, [output] { return output->text(); }});
+                     {},
+                     [input] { ToggleDigit(input, '6'); },
+                     [output] { return output->text(); }});
   return actions;
 }
 
@@ -249,12 +276,21 @@ std::vector<Action> FloorActions(QWidget& floor) {
   auto* edit = floor.findChild<QLineEdit*>();
   QObject::connect(button, &QPushButton::clicked, [] { ++clicks; });
   return {
-      {"floor/check-box click", {}, {}, [box] { QTest::mouseClick(box, Qt::LeftButton); },
+      {"floor/check-box click",
+       {},
+       {},
+       [box] { QTest::mouseClick(box, Qt::LeftButton); },
        [box] { return QString::number(box->isChecked()); }},
-      {"floor/push-button click", {}, {}, [button] { QTest::mouseClick(button, Qt::LeftButton); },
+      {"floor/push-button click",
+       {},
+       {},
+       [button] { QTest::mouseClick(button, Qt::LeftButton); },
        [] { return QString::number(clicks); }},
-      {"floor/keystroke", [edit] { edit->setCursorPosition(static_cast<int>(edit->text().size())); }, {},
-       [edit] { ToggleDigit(edit, '2'); }, [edit] { return edit->text(); }},
+      {"floor/keystroke",
+       [edit] { edit->setCursorPosition(static_cast<int>(edit->text().size())); },
+       {},
+       [edit] { ToggleDigit(edit, '2'); },
+       [edit] { return edit->text(); }},
   };
 }
 
@@ -274,13 +310,14 @@ int TakeSamples(int& argc, char** argv, int fallback) {
 void PrintSummary(int samples) {
   std::printf("\nPer-action latency, %d samples each, in microseconds (target: median < %.0f, p99 < %.0f):\n",
               samples, kTargetMedianUs, kTargetP99Us);
-  std::printf("%-40s %10s %10s %10s %10s  %s\n", "action", "median", "p99", "shown med", "shown p99", "target");
+  std::printf("%-40s %10s %10s %10s %10s  %s\n", "action", "median", "p99", "shown med", "shown p99",
+              "target");
   int met = 0;
   for (const Figures& f : results) {
     const bool ok = f.handlerP50 < kTargetMedianUs && f.handlerP99 < kTargetP99Us;
     met += ok;
-    std::printf("%-40s %10.1f %10.1f %10.1f %10.1f  %s\n", f.name.c_str(), f.handlerP50, f.handlerP99, f.shownP50,
-                f.shownP99, ok ? "met" : "missed");
+    std::printf("%-40s %10.1f %10.1f %10.1f %10.1f  %s\n", f.name.c_str(), f.handlerP50, f.handlerP99,
+                f.shownP50, f.shownP99, ok ? "met" : "missed");
   }
   std::printf("%d of %zu actions within target\n", met, results.size());
 }

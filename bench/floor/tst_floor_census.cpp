@@ -15,9 +15,9 @@ using Census = std::map<QString, int>;
 // Counted from the layout table. The one plain QWidget is the spinner,
 // which holds the two QToolButtons.
 const Census kCalculatorWidgets{
-    {QStringLiteral("QCheckBox"), 98}, {QStringLiteral("QComboBox"), 4},   {QStringLiteral("QGroupBox"), 7},
-    {QStringLiteral("QLabel"), 37},    {QStringLiteral("QLineEdit"), 12},  {QStringLiteral("QPushButton"), 21},
-    {QStringLiteral("QSlider"), 1},    {QStringLiteral("QStatusBar"), 1},  {QStringLiteral("QToolButton"), 2},
+    {QStringLiteral("QCheckBox"), 98}, {QStringLiteral("QComboBox"), 4},  {QStringLiteral("QGroupBox"), 7},
+    {QStringLiteral("QLabel"), 37},    {QStringLiteral("QLineEdit"), 12}, {QStringLiteral("QPushButton"), 21},
+    {QStringLiteral("QSlider"), 1},    {QStringLiteral("QStatusBar"), 1}, {QStringLiteral("QToolButton"), 2},
     {QStringLiteral("QWidget"), 1},
 };
 
