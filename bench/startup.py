@@ -64,7 +64,7 @@ def machine():
 
 def svg_chart(programs, title):
     """Two bar panels, time and memory: bar = median, whisker = min–max."""
-    width, height, top, bottom = 720, 320, 60, 250
+    width, height, top, bottom = 720, 340, 60, 250
     colours = ["#3566a8", "#9aa7b8", "#c9a227", "#5b9a5b"]
     out = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
            f'viewBox="0 0 {width} {height}" font-family="sans-serif" font-size="12">',
@@ -93,6 +93,8 @@ def svg_chart(programs, title):
                        f'y2="{bottom - high * scale:.1f}" stroke="#000"/>')
             out.append(f'<text x="{cx:.1f}" y="{bottom - high * scale - 6:.1f}" text-anchor="middle">{median:.1f}</text>')
             out.append(f'<text x="{cx:.1f}" y="{bottom + 16}" text-anchor="middle" font-size="11">{prog.name}</text>')
+    out.append(f'<text x="{width / 2}" y="{height - 10}" text-anchor="middle" fill="#555" font-size="11">'
+               'bar: median; line: fastest to slowest (least to most memory)</text>')
     out.append("</svg>")
     return "\n".join(out) + "\n"
 

@@ -3,8 +3,11 @@
 given, stopped again when the benchmark is done.
 
 As a program it runs a command under such a server:
-    bench/xserver.py [--display :N] -- COMMAND [ARG...]
+    bench/xserver.py [--display :N] [--same-cpu] -- COMMAND [ARG...]
 Without --display, AVERLIN_BENCH_DISPLAY names the display when it is set.
+--same-cpu runs the server and the command on one CPU, so that a round
+trip to the server costs no wake-up of another CPU (on a virtual machine
+that wake-up can take longer than the work on both sides).
 """
 
 import argparse
@@ -17,9 +20,10 @@ import tempfile
 class Xvfb:
     """Context manager: starts Xvfb and yields its display name (":N")."""
 
-    def __init__(self, display=None, screen="1280x1024x24"):
+    def __init__(self, display=None, screen="1280x1024x24", cpu=None):
         self.display = display or os.environ.get("AVERLIN_BENCH_DISPLAY")
         self.screen = screen
+        self.cpu = cpu
         self.process = None
 
     def __enter__(self):
@@ -30,7 +34,7 @@ class Xvfb:
         args = ["Xvfb"] + ([self.display] if self.display else [])
         args += ["-screen", "0", self.screen, "-nolisten", "tcp", "-noreset", "-displayfd", str(write_end)]
         self.process = subprocess.Popen(args, pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+                                        stderr=subprocess.DEVNULL, preexec_fn=on_cpu(self.cpu))
         os.close(write_end)
         with os.fdopen(read_end) as ready:
             number = ready.readline().strip()
@@ -44,6 +48,11 @@ class Xvfb:
         self.process.terminate()
         self.process.wait()
         return False
+
+
+def on_cpu(cpu):
+    """A preexec_fn that keeps the child on the CPU, or None for any CPU."""
+    return None if cpu is None else lambda: os.sched_setaffinity(0, {cpu})
 
 
 def environment(display):
@@ -75,13 +84,15 @@ def run_benchmark(main):
 def main():
     parser = argparse.ArgumentParser(description="Runs a command under an Xvfb of its own.")
     parser.add_argument("--display", help="display to use, e.g. :65 (default: the first free one)")
+    parser.add_argument("--same-cpu", action="store_true", help="run the server and the command on one CPU")
     parser.add_argument("command", nargs=argparse.REMAINDER)
     args = parser.parse_args()
     command = args.command[1:] if args.command[:1] == ["--"] else args.command
     if not command:
         parser.error("no command given")
-    with Xvfb(args.display) as display:
-        return subprocess.run(command, env=environment(display)).returncode
+    cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
+    with Xvfb(args.display, cpu=cpu) as display:
+        return subprocess.run(command, env=environment(display), preexec_fn=on_cpu(cpu)).returncode
 
 
 if __name__ == "__main__":
