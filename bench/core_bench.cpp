@@ -69,38 +69,30 @@ void ForEachItem(benchmark::State& state, const std::vector<Item>& items, Body b
 
 // --- Formatters -----------------------------------------------------------
 
-void BM_FormatHex(benchmark::State& state) {
-  ForEachItem(state, Values(), [](Word w) { benchmark::DoNotOptimize(averlin::FormatHex(w)); });
-}
-void BM_ToCharsHex(benchmark::State& state) {
+// std::to_chars of each value, read as Number, into a buffer on the stack.
+template <class Number, int Base>
+void ToChars(benchmark::State& state) {
   ForEachItem(state, Values(), [](Word w) {
-    char buf[8];
-    benchmark::DoNotOptimize(std::to_chars(buf, buf + sizeof buf, w, 16).ptr);
+    char buf[11];
+    benchmark::DoNotOptimize(std::to_chars(buf, buf + sizeof buf, static_cast<Number>(w), Base).ptr);
     benchmark::ClobberMemory();
   });
 }
+
+void BM_FormatHex(benchmark::State& state) {
+  ForEachItem(state, Values(), [](Word w) { benchmark::DoNotOptimize(averlin::FormatHex(w)); });
+}
+void BM_ToCharsHex(benchmark::State& state) { ToChars<Word, 16>(state); }
 
 void BM_FormatDecUnsigned(benchmark::State& state) {
   ForEachItem(state, Values(), [](Word w) { benchmark::DoNotOptimize(averlin::FormatDec(w, kUnsigned32)); });
 }
-void BM_ToCharsDecUnsigned(benchmark::State& state) {
-  ForEachItem(state, Values(), [](Word w) {
-    char buf[10];
-    benchmark::DoNotOptimize(std::to_chars(buf, buf + sizeof buf, w).ptr);
-    benchmark::ClobberMemory();
-  });
-}
+void BM_ToCharsDecUnsigned(benchmark::State& state) { ToChars<Word, 10>(state); }
 
 void BM_FormatDecSigned(benchmark::State& state) {
   ForEachItem(state, Values(), [](Word w) { benchmark::DoNotOptimize(averlin::FormatDec(w, kSigned32)); });
 }
-void BM_ToCharsDecSigned(benchmark::State& state) {
-  ForEachItem(state, Values(), [](Word w) {
-    char buf[11];
-    benchmark::DoNotOptimize(std::to_chars(buf, buf + sizeof buf, static_cast<std::int32_t>(w)).ptr);
-    benchmark::ClobberMemory();
-  });
-}
+void BM_ToCharsDecSigned(benchmark::State& state) { ToChars<std::int32_t, 10>(state); }
 
 void BM_FormatNet(benchmark::State& state) {
   ForEachItem(state, Values(), [](Word w) { benchmark::DoNotOptimize(averlin::FormatNet(w)); });
@@ -120,43 +112,35 @@ void BM_ToCharsNet(benchmark::State& state) {
 
 // --- Parsers --------------------------------------------------------------
 
+// std::from_chars on each text in turn.
+template <class Number, int Base>
+void FromChars(benchmark::State& state, const std::vector<std::string>& texts) {
+  ForEachItem(state, texts, [](const std::string& t) {
+    Number n = 0;
+    std::from_chars(t.data(), t.data() + t.size(), n, Base);
+    benchmark::DoNotOptimize(n);
+  });
+}
+
 void BM_ParseHex(benchmark::State& state) {
   ForEachItem(state, HexTexts(),
               [](const std::string& t) { benchmark::DoNotOptimize(averlin::ParseHex(t, 0)); });
 }
-void BM_FromCharsHex(benchmark::State& state) {
-  ForEachItem(state, HexTexts(), [](const std::string& t) {
-    Word w = 0;
-    std::from_chars(t.data(), t.data() + t.size(), w, 16);
-    benchmark::DoNotOptimize(w);
-  });
-}
+void BM_FromCharsHex(benchmark::State& state) { FromChars<Word, 16>(state, HexTexts()); }
 
 void BM_ParseUnsignedDec(benchmark::State& state) {
   ForEachItem(state, UnsignedTexts(), [](const std::string& t) {
     benchmark::DoNotOptimize(averlin::ParseUnsignedDec(t, 0, kLimits32));
   });
 }
-void BM_FromCharsUnsignedDec(benchmark::State& state) {
-  ForEachItem(state, UnsignedTexts(), [](const std::string& t) {
-    Word w = 0;
-    std::from_chars(t.data(), t.data() + t.size(), w);
-    benchmark::DoNotOptimize(w);
-  });
-}
+void BM_FromCharsUnsignedDec(benchmark::State& state) { FromChars<Word, 10>(state, UnsignedTexts()); }
 
 void BM_ParseSignedDec(benchmark::State& state) {
   ForEachItem(state, SignedTexts(), [](const std::string& t) {
     benchmark::DoNotOptimize(averlin::ParseSignedDec(t, 0, kLimits32));
   });
 }
-void BM_FromCharsSignedDec(benchmark::State& state) {
-  ForEachItem(state, SignedTexts(), [](const std::string& t) {
-    std::int32_t n = 0;
-    std::from_chars(t.data(), t.data() + t.size(), n);
-    benchmark::DoNotOptimize(n);
-  });
-}
+void BM_FromCharsSignedDec(benchmark::State& state) { FromChars<std::int32_t, 10>(state, SignedTexts()); }
 
 void BM_ParseDottedQuad(benchmark::State& state) {
   ForEachItem(state, NetTexts(),
