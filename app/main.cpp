@@ -1,32 +1,15 @@
 // Averlin: a calculator for logic and arithmetic on machine words.
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QFontDatabase>
-#include <QIcon>
 
 #include "ErrorReport.h"
+#include "Startup.h"
 #include "Unit1.h"
-
-namespace {
-
-// The window is drawn in Tahoma. Where the system has no Tahoma of its own,
-// Wine's metric-compatible one (Debian's fonts-wine) is used when present,
-// so that every caption fits its control.
-void ProvideTahoma() {
-  const QString wineTahoma = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
-  if (QFileInfo::exists(wineTahoma) && !QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
-    QFontDatabase::addApplicationFont(wineTahoma);
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   averlin::ReportingApplication app(argc, argv);
-  ProvideTahoma();
-  QIcon icon;
-  for (int size : {16, 32, 48, 64, 128}) icon.addFile(QStringLiteral(":/icons/averlin-%1.png").arg(size));
-  QApplication::setWindowIcon(icon);
+  averlin::ProvideTahoma();
+  QApplication::setWindowIcon(averlin::ApplicationIcon());
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);
   // Lets the desktop match the window to its launcher entry and icon.

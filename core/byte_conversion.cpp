@@ -32,8 +32,8 @@ struct Scientific {
 // even if the decimal point ever came out as something other than ".".
 std::optional<Scientific> ToScientific(long double amount, int significantDigits) {
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, amount,
-                                       std::chars_format::scientific, significantDigits - 1);
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::scientific,
+                                       significantDigits - 1);
   if (ec != std::errc{}) return std::nullopt;
 
   Scientific result;
@@ -139,9 +139,7 @@ Reading ReadAmount(std::string_view text) {
   return {ReadOutcome::Value, amount};
 }
 
-bool IsUnitIndex(int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < ConvUnits.size();
-}
+bool IsUnitIndex(int index) { return index >= 0 && static_cast<std::size_t>(index) < ConvUnits.size(); }
 
 }  // namespace
 

@@ -69,8 +69,7 @@ bool IsDecimalNumberText(std::string_view text) {
 }
 
 bool IsHexText(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
 }
 
 Word ParseUnsignedDec(std::string_view text, Word previous, const WordLimits& limits) {
@@ -92,8 +91,7 @@ Word ParseSignedDec(std::string_view text, Word previous, const WordLimits& limi
   // The limit text is that of SignedMin, sign included; a positive text is
   // measured without a sign, so it may have one digit more.
   const std::size_t limitLength =
-      DecimalText(static_cast<std::uint64_t>(-static_cast<std::int64_t>(limits.SignedMin)), true)
-          .size();
+      DecimalText(static_cast<std::uint64_t>(-static_cast<std::int64_t>(limits.SignedMin)), true).size();
   const std::size_t strippedLength = text.size() - start + (minus ? 1 : 0);
   if (strippedLength > limitLength) return previous;
   const auto magnitude = ReadDigits(text.substr(start), minus ? 0x80000000u : 0x7FFFFFFFu);

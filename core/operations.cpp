@@ -58,12 +58,8 @@ WrittenRegisters Apply(RegisterModel& model, Operation op, int shiftCount) {
       model.Store(Register::A1, a2);
       model.Store(Register::A2, a1);
       return {.A1 = true, .A2 = true};
-    case Operation::ResultToA1:
-      model.Store(Register::A1, model.Value(Register::R));
-      return {.A1 = true};
-    case Operation::ResultToA2:
-      model.Store(Register::A2, model.Value(Register::R));
-      return {.A2 = true};
+    case Operation::ResultToA1: model.Store(Register::A1, model.Value(Register::R)); return {.A1 = true};
+    case Operation::ResultToA2: model.Store(Register::A2, model.Value(Register::R)); return {.A2 = true};
     default:
       model.Store(Register::R, Compute(op, a1, a2, model.DataWordLength(), shiftCount));
       return {.R = true};

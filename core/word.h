@@ -52,11 +52,7 @@ struct WordFormat {
 };
 
 // Shifts that stay defined for any count: 32 or more shifts everything out.
-constexpr Word ShiftLeft(Word w, int count) {
-  return count <= 0 ? w : count >= 32 ? 0 : w << count;
-}
-constexpr Word ShiftRight(Word w, int count) {
-  return count <= 0 ? w : count >= 32 ? 0 : w >> count;
-}
+constexpr Word ShiftLeft(Word w, int count) { return count <= 0 ? w : count >= 32 ? 0 : w << count; }
+constexpr Word ShiftRight(Word w, int count) { return count <= 0 ? w : count >= 32 ? 0 : w >> count; }
 
 }  // namespace averlin

@@ -12,6 +12,7 @@ packages=(
   clang-format clang-tidy
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
   valgrind xdotool libxcb1-dev            # memory check of the program
+  python3                                 # benchmark scripts
 )
 
 missing=()

@@ -30,6 +30,12 @@ for preset in ${AVERLIN_TEST_PRESETS:-release asan}; do
     echo "== sanitizer reports in the $preset tests"
     exit 1
   fi
+  if [ "$preset" = release ]; then
+    # A moment of each benchmark, so that they keep working; the figures
+    # are not judged here (bench/run-all.sh without --short measures).
+    echo "== benchmarks, short run"
+    bench/run-all.sh --short "build/$preset"
+  fi
 done
 
 echo "== fuzz"

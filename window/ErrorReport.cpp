@@ -1,7 +1,6 @@
 #include "ErrorReport.h"
 
 #include <QMessageBox>
-
 #include <exception>
 
 namespace averlin {
@@ -12,7 +11,8 @@ QString ErrorReportText(const QString& message) {
 }
 
 void ShowErrorReport(QWidget* parent, const QString& message) {
-  QMessageBox box(QMessageBox::Critical, kApplicationTitle, ErrorReportText(message), QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Critical, kApplicationTitle, ErrorReportText(message), QMessageBox::Ok,
+                  parent);
   box.setObjectName(QStringLiteral("ErrorReport"));
   box.exec();
 }

@@ -9,8 +9,8 @@ const QString kBitHintPrefix = QStringLiteral("Bit ");
 const QString kLsbHint = QStringLiteral("Switch the LSB indication between '0' and '1'");
 const QString kShiftCountHint =
     QStringLiteral("Defines the number of bit positions for all shift / rotation operations.");
-const QString kTransparencyHint = QStringLiteral(
-    "Adjust the window transparency setting. Only available with Windows 2000 or higher.");
+const QString kTransparencyHint =
+    QStringLiteral("Adjust the window transparency setting. Only available with Windows 2000 or higher.");
 
 // Left edge of the lowest bit box of each nibble, nibble 0 at the right:
 // boxes abut within a nibble, with wider gaps between nibbles and bytes.

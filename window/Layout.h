@@ -11,16 +11,16 @@ namespace averlin::layout {
 
 enum class Kind {
   GroupBox,
-  Label,           // sizes itself to its text, left edge fixed
-  PositionLabel,   // right-aligned, sizes itself to its text, right edge fixed
-  WrappedLabel,    // fixed size, word-wrapped
+  Label,          // sizes itself to its text, left edge fixed
+  PositionLabel,  // right-aligned, sizes itself to its text, right edge fixed
+  WrappedLabel,   // fixed size, word-wrapped
   Edit,
-  HexEdit,         // turns typed letters into upper case
-  ReadOnlyEdit,    // a register view of R
-  OutputEdit,      // read-only, button-face background
+  HexEdit,       // turns typed letters into upper case
+  ReadOnlyEdit,  // a register view of R
+  OutputEdit,    // read-only, button-face background
   PushButton,
-  BitBox,          // check box without caption
-  CheckBox,        // caption to the left of the box
+  BitBox,    // check box without caption
+  CheckBox,  // caption to the left of the box
   ComboBox,
   Slider,
   UpDown,
@@ -31,11 +31,11 @@ struct Control {
   QString name;
   Kind kind;
   QString parent{};  // empty: a child of the window itself
-  QRect geometry;  // relative to the parent, at 96 pixels per inch
+  QRect geometry;    // relative to the parent, at 96 pixels per inch
   QString text{};
   QString hint{};
-  bool bubble = false;  // shows its hint in a bubble beside the pointer
-  int tabOrder = -1;    // within its parent; -1: takes no focus by Tab
+  bool bubble = false;       // shows its hint in a bubble beside the pointer
+  int tabOrder = -1;         // within its parent; -1: takes no focus by Tab
   QString accessibleName{};  // what a screen reader says; empty: its text
 };
 

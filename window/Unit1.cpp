@@ -117,11 +117,11 @@ QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
     case layout::Kind::WrappedLabel: {
       auto* label = new QLabel(c.text, parent);
       label->setWordWrap(c.kind == layout::Kind::WrappedLabel);
-      label->setAlignment((c.kind == layout::Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-      label->setProperty(kFitToTextProperty,
-                         c.kind == layout::Kind::Label           ? kKeepLeftEdge
-                         : c.kind == layout::Kind::PositionLabel ? kKeepRightEdge
-                                                                 : 0);
+      label->setAlignment((c.kind == layout::Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) |
+                          Qt::AlignTop);
+      label->setProperty(kFitToTextProperty, c.kind == layout::Kind::Label           ? kKeepLeftEdge
+                                             : c.kind == layout::Kind::PositionLabel ? kKeepRightEdge
+                                                                                     : 0);
       w = label;
       break;
     }
@@ -135,8 +135,8 @@ QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
       if (c.kind == layout::Kind::ReadOnlyEdit || c.kind == layout::Kind::OutputEdit) {
         edit->setReadOnly(true);
         QPalette p = edit->palette();
-        p.setColor(QPalette::Base, p.color(c.kind == layout::Kind::ReadOnlyEdit ? QPalette::Midlight
-                                                                                : QPalette::Button));
+        p.setColor(QPalette::Base,
+                   p.color(c.kind == layout::Kind::ReadOnlyEdit ? QPalette::Midlight : QPalette::Button));
         edit->setPalette(p);
       }
       w = edit;
@@ -294,7 +294,8 @@ void TForm_Quillon::FindViews(const QHash<QString, QWidget*>& byName) {
 
 template <class Widget, class Signal>
 void TForm_Quillon::Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*)) {
-  connect(sender, signal, this, [this, sender, handler] { RunHandler(this, [&] { (this->*handler)(sender); }); });
+  connect(sender, signal, this,
+          [this, sender, handler] { RunHandler(this, [&] { (this->*handler)(sender); }); });
 }
 
 void TForm_Quillon::BindHandlers() {
@@ -304,7 +305,8 @@ void TForm_Quillon::BindHandlers() {
     Bind(v.dec, &QLineEdit::textChanged, &TForm_Quillon::Edit_AccuDecChange);
     Bind(v.net, &QLineEdit::textChanged, &TForm_Quillon::AccuNetChange);
     for (QCheckBox* box : v.bits)
-      Bind(box, &QCheckBox::toggled, r == 0 ? &TForm_Quillon::Accu1ChangeBit : &TForm_Quillon::Accu2ChangeBit);
+      Bind(box, &QCheckBox::toggled,
+           r == 0 ? &TForm_Quillon::Accu1ChangeBit : &TForm_Quillon::Accu2ChangeBit);
   }
   Bind(views_[0].lsb, &QPushButton::clicked, &TForm_Quillon::btn_Accu1_LSBClick);
   Bind(views_[1].lsb, &QPushButton::clicked, &TForm_Quillon::btn_Accu2_LSBClick);
@@ -312,7 +314,8 @@ void TForm_Quillon::BindHandlers() {
   for (const OperationButton& b : kOperationButtons) {
     auto* button = findChild<QPushButton*>(QLatin1String(b.name));
     const Operation op = b.op;
-    connect(button, &QPushButton::clicked, this, [this, op] { RunHandler(this, [&] { OperationClick(op); }); });
+    connect(button, &QPushButton::clicked, this,
+            [this, op] { RunHandler(this, [&] { OperationClick(op); }); });
   }
   Bind(shiftCountEdit_, &QLineEdit::textChanged, &TForm_Quillon::BitOp_NumBits1Change);
   connect(shiftCountSpinner_, &UpDown::positionChanged, shiftCountEdit_,
@@ -380,7 +383,9 @@ void TForm_Quillon::RefreshAllRegisters(const WriteOrder& order) {
 
 Register TForm_Quillon::RegisterOfField(QObject* sender, RegisterField field) const {
   const RegisterViews& a1 = views_[0];
-  const QLineEdit* a1Field = field == RegisterField::Hex ? a1.hex : field == RegisterField::Dec ? a1.dec : a1.net;
+  const QLineEdit* a1Field = field == RegisterField::Hex   ? a1.hex
+                             : field == RegisterField::Dec ? a1.dec
+                                                           : a1.net;
   return sender == a1Field ? Register::A1 : Register::A2;
 }
 
@@ -522,7 +527,8 @@ void TForm_Quillon::UpdateHintLine() {
   while (control && control != this && !control->isEnabled() && !qobject_cast<QLabel*>(control))
     control = control->parentWidget();
   QString hint;
-  for (QWidget* w = control; w && hint.isEmpty(); w = w == this ? nullptr : w->parentWidget()) hint = w->statusTip();
+  for (QWidget* w = control; w && hint.isEmpty(); w = w == this ? nullptr : w->parentWidget())
+    hint = w->statusTip();
   const qsizetype bar = hint.indexOf(QLatin1Char('|'));
   if (bar >= 0) hint = hint.mid(bar + 1);
   if (hint == applicationHint_) return;

@@ -3,8 +3,8 @@
 // translates events into calls of the calculator core and writes the core's
 // results into its views.
 
-#include <QtContainerFwd>
 #include <QWidget>
+#include <QtContainerFwd>
 #include <array>
 
 #include "register_entry.h"

@@ -1,7 +1,6 @@
 #include "UpDown.h"
 
 #include <QToolButton>
-
 #include <algorithm>
 
 namespace averlin {

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QWidget>
-
 #include <cstdlib>
 
 namespace averlin {
@@ -31,7 +30,8 @@ int ScaleRounded(int x, int m, int d) {
 QRect ScaledGeometry(const QRect& g, int m, int d) {
   const int left = ScaleRounded(g.x(), m, d);
   const int top = ScaleRounded(g.y(), m, d);
-  return {left, top, ScaleRounded(g.x() + g.width(), m, d) - left, ScaleRounded(g.y() + g.height(), m, d) - top};
+  return {left, top, ScaleRounded(g.x() + g.width(), m, d) - left,
+          ScaleRounded(g.y() + g.height(), m, d) - top};
 }
 
 namespace {

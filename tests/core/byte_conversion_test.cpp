@@ -52,11 +52,11 @@ TEST(ByteConversionTest, ConvertsBetweenUnits) {
   EXPECT_EQ(Convert("0.5", TByte, Byte), "549755813888.00");
   EXPECT_EQ(Convert("1099511627776", Byte, TByte), "1.00");
   EXPECT_EQ(Convert("2.5", TByte, KByte), "2684354560.00");
-  EXPECT_EQ(Convert("10", Byte, KByte), "0.01");     // 0.009765625
-  EXPECT_EQ(Convert("1023", Byte, KByte), "1.00");   // 0.9990234375
-  EXPECT_EQ(Convert("1025", Byte, KByte), "1.00");   // 1.0009765625
-  EXPECT_EQ(Convert("1029", Byte, KByte), "1.00");   // 1.0048828125
-  EXPECT_EQ(Convert("1030", Byte, KByte), "1.01");   // 1.005859375
+  EXPECT_EQ(Convert("10", Byte, KByte), "0.01");    // 0.009765625
+  EXPECT_EQ(Convert("1023", Byte, KByte), "1.00");  // 0.9990234375
+  EXPECT_EQ(Convert("1025", Byte, KByte), "1.00");  // 1.0009765625
+  EXPECT_EQ(Convert("1029", Byte, KByte), "1.00");  // 1.0048828125
+  EXPECT_EQ(Convert("1030", Byte, KByte), "1.01");  // 1.005859375
 }
 
 TEST(ByteConversionTest, SameUnitRoundsToTwoDecimals) {
@@ -147,8 +147,7 @@ TEST(ByteConversionTest, OutOfRangeAndExtremeTexts) {
   // Underflow is simply zero.
   EXPECT_EQ(Convert("0." + std::string(5000, '0') + "1", Byte, Byte), "0.00");
   EXPECT_EQ(Convert("0." + std::string(5000, '0') + "1", TByte, Byte), "0.00");
-  EXPECT_EQ(Convert(std::string(5000, '0') + "." + std::string(5000, '0') + "1", Byte, Byte),
-            "0.00");
+  EXPECT_EQ(Convert(std::string(5000, '0') + "." + std::string(5000, '0') + "1", Byte, Byte), "0.00");
 }
 
 TEST(ByteConversionTest, LongTexts) {

@@ -95,9 +95,9 @@ TEST(ParseDottedQuad, FourOctetsMostSignificantFirst) {
   EXPECT_EQ(ParseDottedQuad("0.0.0.0", kPrevious), 0u);
   EXPECT_EQ(ParseDottedQuad("255.255.255.255", kPrevious), 0xFFFFFFFFu);
   EXPECT_EQ(ParseDottedQuad("000.000.000.010", kPrevious), 10u);
-  for (const char* bad : {"1.2.3", "1.2.3.4.5", ".10.2.3", "1.2.34.", "1..23.4", "256.0.0.0",
-                          "0001.2.3.4", "1.2.3.4 ", "1.2.3.x", "", "1234567", "1.2.3.4.", "-1.2.3.4",
-                          "0000.0.0.0", "1.2.3.4444"})
+  for (const char* bad :
+       {"1.2.3", "1.2.3.4.5", ".10.2.3", "1.2.34.", "1..23.4", "256.0.0.0", "0001.2.3.4", "1.2.3.4 ",
+        "1.2.3.x", "", "1234567", "1.2.3.4.", "-1.2.3.4", "0000.0.0.0", "1.2.3.4444"})
     EXPECT_EQ(ParseDottedQuad(bad, kPrevious), kPrevious) << '"' << bad << '"';
 }
 
@@ -136,8 +136,8 @@ void ExpectRoundTrip(Word value, const WordFormat& format) {
 
   const std::string dec = FormatDec(value, format);
   ASSERT_TRUE(IsSignedDecText(dec)) << dec;
-  const Word parsed = format.SignedMode == Signed ? ParseSignedDec(dec, other, limits)
-                                                  : ParseUnsignedDec(dec, other, limits);
+  const Word parsed =
+      format.SignedMode == Signed ? ParseSignedDec(dec, other, limits) : ParseUnsignedDec(dec, other, limits);
   if (format.SignedMode == Signed) {
     const auto s = static_cast<std::int32_t>(parsed);
     ASSERT_TRUE(s >= limits.SignedMin && s <= limits.SignedMax) << dec;

@@ -97,7 +97,8 @@ TEST(Rotates, EveryCountInEveryWordLengthMatchesAReference) {
 TEST(Shifts, CountsOutsideTheRangeStayDefined) {
   // The spinner keeps counts within 1..n-1; the operations still give a
   // defined answer for any count: 0 leaves A1 as it is.
-  for (Operation op : {Operation::ShiftLeft, Operation::ShiftRight, Operation::RotateLeft, Operation::RotateRight})
+  for (Operation op :
+       {Operation::ShiftLeft, Operation::ShiftRight, Operation::RotateLeft, Operation::RotateRight})
     EXPECT_EQ(Calc(op, 0x12345678, 0, WordLength32, 0), 0x12345678u);
   EXPECT_EQ(Calc(Operation::ShiftLeft, 0xFFFFFFFF, 0, WordLength32, 32), 0u);
   EXPECT_EQ(Calc(Operation::ShiftRight, 0xFFFFFFFF, 0, WordLength32, 40), 0u);

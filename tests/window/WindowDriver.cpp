@@ -42,7 +42,9 @@ void WindowDriver::paste(const QString& field, const QString& text) {
 
 void WindowDriver::click(const QString& name) { QTest::mouseClick(find(name), Qt::LeftButton); }
 
-void WindowDriver::clickBit(const QString& reg, int bit) { QTest::mouseClick(bitBox(reg, bit), Qt::LeftButton); }
+void WindowDriver::clickBit(const QString& reg, int bit) {
+  QTest::mouseClick(bitBox(reg, bit), Qt::LeftButton);
+}
 
 void WindowDriver::pick(const QString& list, int index) {
   auto* combo = find<QComboBox>(list);
@@ -51,14 +53,19 @@ void WindowDriver::pick(const QString& list, int index) {
   if (!QTest::qWaitForWindowExposed(view->window())) qFatal("no popup for %s", qPrintable(list));
   // An item may be laid out wider than the popup: click inside both.
   const QRect item = view->visualRect(view->model()->index(index, 0));
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(view->viewport()->width() / 2, item.center().y()));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    QPoint(view->viewport()->width() / 2, item.center().y()));
   QTRY_VERIFY(!view->isVisible());
 }
 
-void WindowDriver::pickWordLength(int bits) { pick("Combo_DatawordLength", bits == 8 ? 0 : bits == 16 ? 1 : 2); }
+void WindowDriver::pickWordLength(int bits) {
+  pick("Combo_DatawordLength", bits == 8 ? 0 : bits == 16 ? 1 : 2);
+}
 void WindowDriver::pickSigned(bool isSigned) { pick("Combo_Signed", isSigned ? 1 : 0); }
 
-void WindowDriver::setRegister(const QString& reg, const QString& hexText) { typeOver("Edit_" + reg + "Hex", hexText); }
+void WindowDriver::setRegister(const QString& reg, const QString& hexText) {
+  typeOver("Edit_" + reg + "Hex", hexText);
+}
 
 QString WindowDriver::errorReportOf(const std::function<void()>& action, QString* caption) {
   QString text;

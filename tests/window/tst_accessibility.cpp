@@ -15,10 +15,8 @@ bool IsControlRole(QAccessible::Role role) {
     case QAccessible::CheckBox:
     case QAccessible::EditableText:
     case QAccessible::ComboBox:
-    case QAccessible::Slider:
-      return true;
-    default:
-      return false;
+    case QAccessible::Slider: return true;
+    default: return false;
   }
 }
 
@@ -118,8 +116,10 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
   }
   // On X11 Qt names a drop-down list by its current item, as a screen
   // reader expects there; the name of its own is what other systems say.
-  for (const auto& [list, name] : {std::pair{"Combo_DatawordLength", "Word length"}, {"Combo_Signed", "Signedness"},
-                                   {"Conv_CE_Source", "Source unit"}, {"Conv_CE_Target", "Target unit"}})
+  for (const auto& [list, name] : {std::pair{"Combo_DatawordLength", "Word length"},
+                                   {"Combo_Signed", "Signedness"},
+                                   {"Conv_CE_Source", "Source unit"},
+                                   {"Conv_CE_Target", "Target unit"}})
     QCOMPARE(d.find(QLatin1String(list))->accessibleName(), QLatin1String(name));
   // The names add to the window: captions and hints stay as they were.
   QCOMPARE(d.find<QPushButton>("btn_ADD")->text(), QStringLiteral("A1 + A2"));
@@ -148,7 +148,8 @@ void AccessibilityTest::bitBoxesOutsideTheWordAreUnavailable() {
   const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
   for (int bit = 0; bit < 32; ++bit) {
     for (const QString reg : {"Accu1", "Accu2"}) {
-      const bool disabled = tree.value(QStringLiteral("CheckBox_%1Bit%2").arg(reg).arg(bit))->state().disabled;
+      const bool disabled =
+          tree.value(QStringLiteral("CheckBox_%1Bit%2").arg(reg).arg(bit))->state().disabled;
       QCOMPARE(disabled, bit >= 8);
     }
   }

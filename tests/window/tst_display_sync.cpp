@@ -23,7 +23,6 @@ class DisplaySyncTest : public RegisterCases {
   void nonAsciiTextIsRefused();
   void everyFieldInEveryFormat_data();
   void everyFieldInEveryFormat();
-
 };
 
 void DisplaySyncTest::decimalEntryKeepsATextThatDenotesTheStoredValue() {
@@ -283,8 +282,9 @@ void DisplaySyncTest::everyFieldInEveryFormat() {
   QFETCH(bool, isSigned);
   d->pickWordLength(bits);
   d->pickSigned(isSigned);
-  const averlin::WordFormat format{bits == 8 ? averlin::WordLength8 : bits == 16 ? averlin::WordLength16
-                                                                                 : averlin::WordLength32,
+  const averlin::WordFormat format{bits == 8    ? averlin::WordLength8
+                                   : bits == 16 ? averlin::WordLength16
+                                                : averlin::WordLength32,
                                    isSigned ? averlin::Signed : averlin::Unsigned};
   const averlin::Word mask = averlin::LimitsFor(format.DataWordLength).WordMask;
   const auto textOf = [&](averlin::Word v) {

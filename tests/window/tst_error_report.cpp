@@ -31,7 +31,8 @@ class ErrorReportTest : public QObject {
 void ErrorReportTest::fullStopIsAppendedAfterHigherCharacters() {
   using averlin::ErrorReportText;
   QCOMPARE(ErrorReportText("Division by zero"), QStringLiteral("Division by zero."));
-  QCOMPARE(ErrorReportText("'1e' is not a valid integer value"), QStringLiteral("'1e' is not a valid integer value."));
+  QCOMPARE(ErrorReportText("'1e' is not a valid integer value"),
+           QStringLiteral("'1e' is not a valid integer value."));
   QCOMPARE(ErrorReportText("Ends in a stop."), QStringLiteral("Ends in a stop."));
   QCOMPARE(ErrorReportText("Ends in a dash -"), QStringLiteral("Ends in a dash -"));  // '-' sorts before '.'
   QCOMPARE(ErrorReportText("Ends in a slash /"), QStringLiteral("Ends in a slash /."));

@@ -108,7 +108,8 @@ void LayoutTest::hintsAndBubbles() {
   QCOMPARE(d.find("CheckBox1")->statusTip(),
            QStringLiteral("Always keep the program window on top of other applications."));
   QVERIFY(d.find("CheckBox1")->toolTip().isEmpty());
-  QCOMPARE(d.find("btn_Accu1_LSB")->statusTip(), QStringLiteral("Switch the LSB indication between '0' and '1'"));
+  QCOMPARE(d.find("btn_Accu1_LSB")->statusTip(),
+           QStringLiteral("Switch the LSB indication between '0' and '1'"));
   QVERIFY(d.find("btn_Accu1_LSB")->toolTip().isEmpty());
   // No hint of its own.
   QVERIFY(d.find("CheckBox2")->statusTip().isEmpty());
@@ -121,14 +122,14 @@ void LayoutTest::tabCycleVisitsTheControlsInOrder() {
   QStringList expected;
   for (const QString reg : {"Accu1", "Accu2", "Result"})
     expected += {"Edit_" + reg + "Dec", "Edit_" + reg + "Hex", "Edit_" + reg + "Net", "btn_" + reg + "_LSB"};
-  expected += {"btn_ADD",   "btn_SUBTR", "btn_MULT",  "btn_DIV",       "btn_AND",
-               "btn_OR",    "btn_XOR",   "btn_NOT",   "btn_NAND",      "btn_NOR",
-               "btn_XNOR",  "btn_SHL",   "btn_SHR",   "btn_ROL",       "btn_ROR",
-               "btn_Swap",  "btn_RtoA1", "btn_RtoA2", "BitOp_NumBits", "Combo_DatawordLength",
+  expected += {"btn_ADD",      "btn_SUBTR", "btn_MULT",  "btn_DIV",       "btn_AND",
+               "btn_OR",       "btn_XOR",   "btn_NOT",   "btn_NAND",      "btn_NOR",
+               "btn_XNOR",     "btn_SHL",   "btn_SHR",   "btn_ROL",       "btn_ROR",
+               "btn_Swap",     "btn_RtoA1", "btn_RtoA2", "BitOp_NumBits", "Combo_DatawordLength",
                "Combo_Signed", "CheckBox1"};
   if (d.window().TranslucencyOffered()) expected += "Transparency";
-  expected += {"CheckBox2",      "Conv_CE_Input",  "Conv_CE_Source",
-               "Conv_CE_Output", "Conv_CE_Target", "Edit_Accu1Dec"};
+  expected +=
+      {"CheckBox2", "Conv_CE_Input", "Conv_CE_Source", "Conv_CE_Output", "Conv_CE_Target", "Edit_Accu1Dec"};
   d.edit("Edit_Accu1Dec")->setFocus();
   QStringList visited{QApplication::focusWidget()->objectName()};
   for (qsizetype i = 1; i < expected.size(); ++i) {
@@ -142,7 +143,8 @@ void LayoutTest::bitNumberingSwitchesPerRegister() {
   WindowDriver d;
   const auto labels = [&d](const QString& reg) {
     QStringList texts;
-    for (int bit = 0; bit < 32; bit += 4) texts << d.find<QLabel>(QStringLiteral("Label_%1Bit%2").arg(reg).arg(bit))->text();
+    for (int bit = 0; bit < 32; bit += 4)
+      texts << d.find<QLabel>(QStringLiteral("Label_%1Bit%2").arg(reg).arg(bit))->text();
     return texts;
   };
   d.click("btn_Accu1_LSB");

@@ -1,8 +1,8 @@
 // The operation buttons, the shift count, the data format lists, the error
 // report and the byte conversion tool, driven through their controls.
 
-#include "WindowDriver.h"
 #include "UpDown.h"
+#include "WindowDriver.h"
 
 class OperationsTest : public RegisterCases {
   Q_OBJECT

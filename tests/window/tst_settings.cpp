@@ -49,7 +49,8 @@ class SettingsTest : public QObject {
 void SettingsTest::statusBarShowsTheHintUnderThePointer() {
   QCOMPARE(statusAt("btn_AND"), QStringLiteral("Logical AND of ACCUMULATOR 1 and ACCUMULATOR 2."));
   QCOMPARE(statusAt("CheckBox_Accu1Bit5"), QStringLiteral("Bit 5"));
-  QCOMPARE(statusAt("CheckBox1"), QStringLiteral("Always keep the program window on top of other applications."));
+  QCOMPARE(statusAt("CheckBox1"),
+           QStringLiteral("Always keep the program window on top of other applications."));
   QCOMPARE(statusAt("BitOp_NumBitsUpDown"),
            QStringLiteral("Defines the number of bit positions for all shift / rotation operations."));
   // Without a hint of its own, or disabled, a control shows the window's.
