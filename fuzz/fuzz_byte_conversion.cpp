@@ -39,7 +39,8 @@ bool IsGeneralForm(std::string_view text, char separator) {
   const std::size_t e = text.find('E');
   if (e == std::string_view::npos || e == 0 || text[0] < '1' || text[0] > '9') return false;
   const std::string_view exponent = text.substr(e + 1);
-  if (!fuzz::IsDigits(exponent) || exponent.front() == '0' || *fuzz::DecimalValue(exponent) < 18) return false;
+  if (!fuzz::IsDigits(exponent) || exponent.front() == '0' || *fuzz::DecimalValue(exponent) < 18)
+    return false;
   if (e == 1) return true;
   const std::string_view fraction = text.substr(2, e - 2);
   return text[1] == separator && fuzz::IsDigits(fraction) && fraction.back() != '0';

@@ -59,7 +59,8 @@ bool WithinLimits(std::int64_t n, const WordFormat& format, const WordLimits& li
 // The register value a decimal field's text stands for under the format:
 // its two's complement pattern when the number is within the limits. An
 // unsigned text carries no sign, not even "-0".
-std::optional<Word> DecimalFieldValue(std::string_view text, const WordFormat& format, const WordLimits& limits) {
+std::optional<Word> DecimalFieldValue(std::string_view text, const WordFormat& format,
+                                      const WordLimits& limits) {
   if (!fuzz::IsSignedDecimal(text)) return std::nullopt;
   if (format.SignedMode == Unsigned && text.front() == '-') return std::nullopt;
   const auto n = fuzz::DecimalValue(text);
@@ -112,7 +113,8 @@ void CheckParsers(std::string_view text, Word previous, const WordFormat& format
   } else if (unsignedRead != previous) {
     FUZZ_CHECK(n && *n <= 0xFFFFFFFF && unsignedRead == pattern(*n));
   }
-  if (signedRead != previous) FUZZ_CHECK(n && *n >= INT32_MIN && *n <= INT32_MAX && signedRead == pattern(*n));
+  if (signedRead != previous)
+    FUZZ_CHECK(n && *n >= INT32_MIN && *n <= INT32_MAX && signedRead == pattern(*n));
   if (n && WithinLimits(*n, format, limits)) {
     const Word read = format.SignedMode == Signed ? signedRead : unsignedRead;
     if (format.SignedMode == Signed || text.front() != '-') FUZZ_CHECK(read == pattern(*n));

@@ -10,12 +10,12 @@
 
 // Aborts with the failed condition, which libFuzzer reports as a finding
 // together with the input that caused it.
-#define FUZZ_CHECK(condition)                                                               \
-  do {                                                                                      \
-    if (!(condition)) {                                                                     \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                         \
-    }                                                                                       \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (false)
 
 namespace fuzz {

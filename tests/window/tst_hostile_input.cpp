@@ -27,7 +27,8 @@ const QString kConverterShows = QStringLiteral("2048.00");  // Byte to Byte
 
 const QStringList kFields = {"Edit_Accu1Hex", "Edit_Accu1Dec", "Edit_Accu1Net", "Edit_Accu2Hex",
                              "Edit_Accu2Dec", "Edit_Accu2Net", kShiftCount,     kConverterInput};
-const QStringList kKinds = {"digits", "zeros", "zeros then 7", "dots", "hex letters", "garbage", "digits with a point"};
+const QStringList kKinds = {"digits",      "zeros",   "zeros then 7",       "dots",
+                            "hex letters", "garbage", "digits with a point"};
 
 // The pastes that are not refused, and what they do: the register's new
 // decimal value, the shift count's text (or "report"), or the conversion
@@ -52,7 +53,9 @@ constexpr Accepted kAccepted[] = {
 };
 
 QString HostileText(const QString& kind, qsizetype size) {
-  const auto repeated = [size](const QString& unit) { return unit.repeated(size / unit.size() + 1).left(size); };
+  const auto repeated = [size](const QString& unit) {
+    return unit.repeated(size / unit.size() + 1).left(size);
+  };
   if (kind == QLatin1String("digits")) return repeated(QStringLiteral("1234567890"));
   if (kind == QLatin1String("zeros")) return QString(size, QLatin1Char('0'));
   if (kind == QLatin1String("zeros then 7")) return QString(size - 1, QLatin1Char('0')) + QLatin1Char('7');
@@ -104,7 +107,8 @@ class HostileInputTest : public QObject {
 };
 
 void HostileInputTest::initTestCase() {
-  if (qEnvironmentVariableIsSet("AVERLIN_HOSTILE_BYTES")) size_ = qEnvironmentVariableIntValue("AVERLIN_HOSTILE_BYTES");
+  if (qEnvironmentVariableIsSet("AVERLIN_HOSTILE_BYTES"))
+    size_ = qEnvironmentVariableIntValue("AVERLIN_HOSTILE_BYTES");
   QVERIFY(size_ >= 100);
   qInfo("hostile input: pastes of %lld characters", static_cast<long long>(size_));
   d = std::make_unique<WindowDriver>();
@@ -119,7 +123,8 @@ void HostileInputTest::initTestCase() {
     clock.start();
     QGuiApplication::clipboard()->setText(text);
     QTest::keyClick(&plain, Qt::Key_V, Qt::ControlModifier);
-    qInfo("hostile input: %-20s into a bare QLineEdit: paste %7.1f ms", qPrintable(kind), Milliseconds(clock));
+    qInfo("hostile input: %-20s into a bare QLineEdit: paste %7.1f ms", qPrintable(kind),
+          Milliseconds(clock));
   }
   // Byte to Byte, so that an amount shows as itself.
   QTest::keyClick(d->find<QComboBox>("Conv_CE_Target"), Qt::Key_Home);
@@ -214,8 +219,9 @@ void HostileInputTest::megabytePaste() {
     QCOMPARE(views(inA1 ? kA1 : kA2), viewsOf(60));
   }
   const double nextEditTime = Milliseconds(clock);
-  qInfo("hostile input: %-20s into %-14s paste %7.1f ms%s, repaint %6.1f ms, next edit %6.1f ms", qPrintable(kind),
-        qPrintable(field), pasteTime, report.isEmpty() ? "" : " (with its report)", paintTime, nextEditTime);
+  qInfo("hostile input: %-20s into %-14s paste %7.1f ms%s, repaint %6.1f ms, next edit %6.1f ms",
+        qPrintable(kind), qPrintable(field), pasteTime, report.isEmpty() ? "" : " (with its report)",
+        paintTime, nextEditTime);
 }
 
 void HostileInputTest::foreignLettersNeverBecomeHexDigits() {

@@ -32,11 +32,13 @@ using namespace averlin;
 
 namespace {
 
-const std::array<QString, 3> kRegisters = {QStringLiteral("Accu1"), QStringLiteral("Accu2"), QStringLiteral("Result")};
+const std::array<QString, 3> kRegisters = {QStringLiteral("Accu1"), QStringLiteral("Accu2"),
+                                           QStringLiteral("Result")};
 
-const QStringList kOperationButtons = {"btn_ADD", "btn_SUBTR", "btn_MULT", "btn_DIV",  "btn_AND",   "btn_OR",
-                                       "btn_XOR", "btn_NOT",   "btn_NAND", "btn_NOR",  "btn_XNOR",  "btn_SHL",
-                                       "btn_SHR", "btn_ROL",   "btn_ROR",  "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
+const QStringList kOperationButtons = {"btn_ADD",  "btn_SUBTR", "btn_MULT", "btn_DIV",  "btn_AND",
+                                       "btn_OR",   "btn_XOR",   "btn_NOT",  "btn_NAND", "btn_NOR",
+                                       "btn_XNOR", "btn_SHL",   "btn_SHR",  "btn_ROL",  "btn_ROR",
+                                       "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
 
 // The text of a field as the core reads it. Every character beyond ASCII
 // turns into one that all the validators refuse, as in the window.
@@ -111,7 +113,18 @@ struct Snapshot {
 };
 
 struct Action {
-  enum Kind { Type, EditKey, Paste, BitClick, OperationClick, LsbClick, WordLength, Signedness, Unit, Spinner };
+  enum Kind {
+    Type,
+    EditKey,
+    Paste,
+    BitClick,
+    OperationClick,
+    LsbClick,
+    WordLength,
+    Signedness,
+    Unit,
+    Spinner
+  };
   Kind kind = Type;
   const Field* field = nullptr;       // Type, EditKey, Paste
   QString text;                       // Type, Paste
@@ -139,7 +152,8 @@ const EditKey kEditKeys[] = {
     {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
 };
 // The keys that move through a list without opening it.
-const Qt::Key kListKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
+const Qt::Key kListKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
+                             Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
 
 }  // namespace
 
@@ -188,7 +202,9 @@ QString SoakTest::randomText(const Field& field) {
       break;
     }
     case 1:  // beyond the signed 32-bit range, for the shift count
-      text = QStringLiteral("%1%2").arg(chance(50) ? "-" : "").arg(random_() % 100000000000000ULL + 2147483647ULL);
+      text = QStringLiteral("%1%2")
+                 .arg(chance(50) ? "-" : "")
+                 .arg(random_() % 100000000000000ULL + 2147483647ULL);
       break;
     case 2:  // any printable ASCII
       for (int n = below(8) + 1; n > 0; --n) text += QChar(0x20 + below(0x5F));
@@ -223,7 +239,8 @@ Action SoakTest::nextAction() {
       a.kind = Action::Paste;
       a.text = randomText(*a.field);
       a.overAll = chance(50);
-      a.description = QStringLiteral("paste \"%1\" into %2%3").arg(a.text, a.field->name, a.overAll ? " over all" : "");
+      a.description =
+          QStringLiteral("paste \"%1\" into %2%3").arg(a.text, a.field->name, a.overAll ? " over all" : "");
     }
   } else if (roll < 72) {
     a.kind = Action::BitClick;
@@ -268,7 +285,9 @@ Action SoakTest::nextAction() {
 void SoakTest::perform(const Action& a) {
   switch (a.kind) {
     case Action::Type: d->type(a.field->name, a.text); break;
-    case Action::EditKey: d->key(a.field->name, kEditKeys[a.editKey].key, kEditKeys[a.editKey].modifiers); break;
+    case Action::EditKey:
+      d->key(a.field->name, kEditKeys[a.editKey].key, kEditKeys[a.editKey].modifiers);
+      break;
     case Action::Paste:
       if (a.overAll) d->key(a.field->name, Qt::Key_A, Qt::ControlModifier);
       d->paste(a.field->name, a.text);
@@ -318,8 +337,10 @@ void SoakTest::trackTypedFields(const Action& a, const Snapshot& before, const S
   if (a.control == QLatin1String("btn_Swap") || a.control == QLatin1String("btn_RtoA1")) rewritten(0);
   if (a.control == QLatin1String("btn_Swap") || a.control == QLatin1String("btn_RtoA2")) rewritten(1);
   for (int reg : {0, 1})
-    if (after.values[static_cast<std::size_t>(reg)] != before.values[static_cast<std::size_t>(reg)]) rewritten(reg);
-  if (a.field && a.field->reg >= 0) typedFields_[static_cast<std::size_t>(a.field->reg)].insert(a.field->kind);
+    if (after.values[static_cast<std::size_t>(reg)] != before.values[static_cast<std::size_t>(reg)])
+      rewritten(reg);
+  if (a.field && a.field->reg >= 0)
+    typedFields_[static_cast<std::size_t>(a.field->reg)].insert(a.field->kind);
 }
 
 QString SoakTest::checkViews() const {
@@ -338,14 +359,18 @@ QString SoakTest::checkViews() const {
   for (std::size_t r = 0; r < kRegisters.size(); ++r) {
     const QString& reg = kRegisters[r];
     const Word value = d->bits(reg);
-    if ((value & ~model.Limits().WordMask) != 0) return QStringLiteral("%1 holds bits beyond the word").arg(reg);
+    if ((value & ~model.Limits().WordMask) != 0)
+      return QStringLiteral("%1 holds bits beyond the word").arg(reg);
     for (int bit = 0; bit < 32; ++bit) {
       if (d->bitBox(reg, bit)->isEnabled() != (r < 2 && bit < n))
-        return QStringLiteral("bit box %1 of %2 is %3").arg(bit).arg(reg, r < 2 && bit < n ? "disabled" : "enabled");
+        return QStringLiteral("bit box %1 of %2 is %3")
+            .arg(bit)
+            .arg(reg, r < 2 && bit < n ? "disabled" : "enabled");
     }
-    const std::pair<RegisterField, std::string> views[] = {{RegisterField::Hex, FormatHex(value)},
-                                                           {RegisterField::Dec, FormatDec(value, model.Format())},
-                                                           {RegisterField::Net, FormatNet(value)}};
+    const std::pair<RegisterField, std::string> views[] = {
+        {RegisterField::Hex, FormatHex(value)},
+        {RegisterField::Dec, FormatDec(value, model.Format())},
+        {RegisterField::Net, FormatNet(value)}};
     for (const auto& [field, expected] : views) {
       const QLineEdit* edit = d->edit("Edit_" + reg +
                                       (field == RegisterField::Hex   ? "Hex"
@@ -376,9 +401,13 @@ QString SoakTest::checkViews() const {
     const auto entry = ReadShiftCountText(CoreText(shiftText), spinner_->maximum());
     if (entry && entry->Position >= 1 &&
         (entry->Position != spinner_->position() || QString::fromStdString(entry->Text) != shiftText))
-      return QStringLiteral("shift count field \"%1\" with the spinner at %2").arg(shiftText).arg(spinner_->position());
+      return QStringLiteral("shift count field \"%1\" with the spinner at %2")
+          .arg(shiftText)
+          .arg(spinner_->position());
     if (entry && entry->Position < 1 && spinner_->position() != 1)
-      return QStringLiteral("shift count field \"%1\" with the spinner at %2").arg(shiftText).arg(spinner_->position());
+      return QStringLiteral("shift count field \"%1\" with the spinner at %2")
+          .arg(shiftText)
+          .arg(spinner_->position());
   } catch (const CalculatorError&) {
     // Beyond the 32-bit range: the field keeps it, as reported.
   }
@@ -412,7 +441,9 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
     case Action::WordLength:
       for (Word& v : expected) v &= mask;
       if (after.shiftCount != std::min(before.shiftCount, BitsOf(after.wordLength) - 1))
-        return QStringLiteral("the shift count went from %1 to %2").arg(before.shiftCount).arg(after.shiftCount);
+        return QStringLiteral("the shift count went from %1 to %2")
+            .arg(before.shiftCount)
+            .arg(after.shiftCount);
       break;
     case Action::Spinner: {
       const int span = spinner_->maximum();
@@ -435,17 +466,20 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
   if (a.field == &kShiftCountField) {
     // Every report quotes a text beyond the 32-bit range; when the action
     // leaves one in the field, the last report quotes it.
-    static const QRegularExpression quoted(QStringLiteral("^'-?[0-9]+(\\.\\.\\.)?' is not a valid integer value\\.$"));
+    static const QRegularExpression quoted(
+        QStringLiteral("^'-?[0-9]+(\\.\\.\\.)?' is not a valid integer value\\.$"));
     for (const QString& report : reports)
       if (!quoted.match(report).hasMatch()) return QStringLiteral("unexpected report \"%1\"").arg(report);
     try {
       ReadShiftCountText(CoreText(after.shiftText), spinner_->maximum());
     } catch (const CalculatorError& e) {
-      if (after.shiftText != before.shiftText && (reports.isEmpty() || reports.last() != ReportText(e.what())))
+      if (after.shiftText != before.shiftText &&
+          (reports.isEmpty() || reports.last() != ReportText(e.what())))
         return QStringLiteral("no report for the shift count \"%1\"").arg(after.shiftText);
     }
   } else if (reports != expectedReports) {
-    return QStringLiteral("reports [%1], expected [%2]").arg(reports.join(" | "), expectedReports.join(" | "));
+    return QStringLiteral("reports [%1], expected [%2]")
+        .arg(reports.join(" | "), expectedReports.join(" | "));
   }
   for (std::size_t r = 0; r < kRegisters.size(); ++r) {
     if (after.values[r] != expected[r])
@@ -463,17 +497,19 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
 // output as it was, though typing it may have converted a part of it.
 QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const Snapshot& after) const {
   const QString point = QLocale().decimalPoint();
-  const char separator = point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
-  const auto converted =
-      ConvertAmount(CoreText(after.converterInput), after.converterUnits.first, after.converterUnits.second, separator);
+  const char separator =
+      point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
+  const auto converted = ConvertAmount(CoreText(after.converterInput), after.converterUnits.first,
+                                       after.converterUnits.second, separator);
   const QString expected = converted ? QString::fromStdString(*converted) : before.converterOutput;
   const bool typed = a.field == &kConverterField;
   const bool converts = after.converterInput != before.converterInput ||
                         after.converterUnits != before.converterUnits ||
                         (a.kind == Action::Unit && a.listKey == Qt::Key_unknown);
   const bool fine = converts ? after.converterOutput == expected || (typed && !converted)
-                    : typed  ? after.converterOutput == expected || after.converterOutput == before.converterOutput
-                             : after.converterOutput == before.converterOutput;
+                    : typed
+                        ? after.converterOutput == expected || after.converterOutput == before.converterOutput
+                        : after.converterOutput == before.converterOutput;
   if (fine) return {};
   return QStringLiteral("conversion of \"%1\" (units %2, %3) shows \"%4\", expected \"%5\"")
       .arg(after.converterInput)
@@ -487,8 +523,9 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
   const quint64 seed = seedText.isEmpty()     ? 20240611
                        : seedText == "random" ? QRandomGenerator::system()->generate64()
                                               : seedText.toULongLong();
-  const int actions =
-      qEnvironmentVariableIsSet("AVERLIN_SOAK_ACTIONS") ? qEnvironmentVariableIntValue("AVERLIN_SOAK_ACTIONS") : 20000;
+  const int actions = qEnvironmentVariableIsSet("AVERLIN_SOAK_ACTIONS")
+                          ? qEnvironmentVariableIntValue("AVERLIN_SOAK_ACTIONS")
+                          : 20000;
   qInfo("soak: seed %llu, %d actions", seed, actions);
   random_.seed(seed);
 
@@ -520,13 +557,12 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
     if (fault.isEmpty()) fault = checkAction(action, before, after, shown);
     if (!fault.isEmpty()) {
       QStringList history(recent.begin(), recent.end());
-      QFAIL(qPrintable(
-          QStringLiteral(
-              "seed %1, action %2: %3\n  last actions, the failing one last: %4\n  replay: AVERLIN_SOAK_SEED=%1 "
-              "AVERLIN_SOAK_ACTIONS=%2")
-              .arg(seed)
-              .arg(i)
-              .arg(fault, history.join(QStringLiteral("\n    ")))));
+      QFAIL(qPrintable(QStringLiteral("seed %1, action %2: %3\n  last actions, the failing one last: %4\n  "
+                                      "replay: AVERLIN_SOAK_SEED=%1 "
+                                      "AVERLIN_SOAK_ACTIONS=%2")
+                           .arg(seed)
+                           .arg(i)
+                           .arg(fault, history.join(QStringLiteral("\n    ")))));
     }
   }
   qInfo("soak: %d actions in %.1f s, %d error reports closed", actions, clock.elapsed() / 1000.0, reported);
