@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset release -DAVERLIN_BUILD_TESTS=OFF >/dev/null
+cmake --preset release >/dev/null
 cmake --build --preset release --target averlin
 exec build/release/app/averlin "$@"
