@@ -19,6 +19,7 @@ import sys
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
 from xserver import Xvfb, environment, launch, run_benchmark
 
 # Inside the window: the middle of the "A1 AND A2" button, which has a hint.
@@ -43,7 +44,7 @@ def main():
 
     rows = []
     with Xvfb(args.display) as display:
-        env = environment(display)
+        env = environment(display, QT_QPA_PLATFORM="xcb")
         for focus in (False, True):
             for name, program in programs:
                 rows.append((name, focus, idle_figures(launcher, program, args.seconds, focus, env)))

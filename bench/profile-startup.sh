@@ -14,7 +14,7 @@ mkdir -p "$out"
 profile() {  # name program [option]
   local name=$1; shift
   # The first dump is taken on entry to the event loop: it holds the start-up.
-  python3 "$here/xserver.py" -- "$build/bench/averlin-xlaunch" --settle 1 -- \
+  python3 "$here/../scripts/xserver.py" -- "$build/bench/averlin-xlaunch" --settle 1 -- \
     valgrind --tool=callgrind --dump-before='QCoreApplication::exec*' \
     --callgrind-out-file="$out/$name.out" "$@" >/dev/null 2>&1
   callgrind_annotate "$out/$name.out.1" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1}'

@@ -22,7 +22,7 @@ echo "Machine: $(nproc) cores, ${cpu:-unknown CPU}, Qt ${qt:-unknown}, load aver
 
 if $short; then
   python3 "$here/startup.py" --runs 2 --settle 0.2 "$build"
-  python3 "$here/xserver.py" --same-cpu -- "$build/bench/averlin-latency-bench" --samples=5
+  python3 "$here/../scripts/xserver.py" --same-cpu -- "$build/bench/averlin-latency-bench" --samples=5
   python3 "$here/idle.py" --seconds 1 "$build"
   "$build/bench/averlin-core-bench" --benchmark_min_time=0.002
 else
@@ -32,10 +32,10 @@ else
   echo
   # Twice: with the X server and the window on one CPU, then on any CPU.
   echo "Latency with the X server on the same CPU:"
-  python3 "$here/xserver.py" --same-cpu -- "$build/bench/averlin-latency-bench"
+  python3 "$here/../scripts/xserver.py" --same-cpu -- "$build/bench/averlin-latency-bench"
   echo
   echo "Latency with the X server on any CPU:"
-  python3 "$here/xserver.py" -- "$build/bench/averlin-latency-bench"
+  python3 "$here/../scripts/xserver.py" -- "$build/bench/averlin-latency-bench"
   echo
   python3 "$here/idle.py" --seconds 10 "$build"
   echo

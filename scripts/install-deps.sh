@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev librsvg2-bin
-  xvfb xauth x11-utils fonts-dejavu-core fonts-wine
+  xvfb x11-utils x11-xserver-utils fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev file
   clang-format clang-tidy
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)

@@ -6,9 +6,7 @@
 # explained there. Runs on the current display, or under its own Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
-fi
+[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
 
 cmake --preset release >/dev/null
 cmake --build --preset release --target averlin wm_close

@@ -16,9 +16,7 @@ deb=$(echo build/package/averlin_*.deb)
 fail() { echo "package.sh: $*" >&2; exit 1; }
 
 root=$(mktemp -d)
-xvfb_pid=
-app_pid=
-trap 'kill $app_pid $xvfb_pid 2>/dev/null || true; rm -rf "$root"' EXIT
+trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 
 desktop-file-validate "$root"/usr/share/applications/org.averlin.Averlin.desktop
@@ -31,23 +29,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks Qt: $depends"
 [ "$(dpkg-deb -f "$deb" Recommends)" = fonts-wine ] || fail "Recommends is not fonts-wine"
 
-# Start the unpacked program on a free display, which Xvfb picks itself.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$root/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$root/display" ] && break; sleep 0.1; done
-read -r display_number <"$root/display" || fail "Xvfb did not start"
-export DISPLAY=:$display_number
-export XDG_RUNTIME_DIR=$root/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-"$root/usr/bin/averlin" &
-app_pid=$!
-for _ in $(seq 100); do
-  xwininfo -name Averlin 2>/dev/null | grep -q 'Map State: IsViewable' && break
-  kill -0 "$app_pid" 2>/dev/null || fail "the installed program exited before its window showed"
-  sleep 0.1
-done
-xwininfo -name Averlin 2>/dev/null | grep -q 'Map State: IsViewable' || fail "no window showed in 10 s"
-kill "$app_pid"
-wait "$app_pid" || true
-app_pid=
+# Start the unpacked program on a private X server until its window shows.
+mkdir -m 700 "$root/run"
+XDG_RUNTIME_DIR=$root/run scripts/xserver.py --screen 800x600x24 -- \
+  scripts/shows-window.sh "$root/usr/bin/averlin" || fail "the installed program showed no window"
 echo "package.sh: $deb installs, validates and runs"

@@ -1,5 +1,4 @@
 #!/usr/bin/env bash
-# Runs a window test on the current display, or under a private Xvfb when
-# there is none.
-if [ -n "${DISPLAY:-}" ]; then exec "$@"; fi
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$@"
+# Runs a window test on the current display, or under a private X server
+# when there is none.
+exec python3 "$(dirname "$0")/../../scripts/xserver.py" --unless-display -- "$@"

@@ -1,36 +1,46 @@
 #!/usr/bin/env python3
-"""An X server of the benchmark's own: Xvfb on a free display, or on the one
-given, stopped again when the benchmark is done.
+"""A private X server: Xvfb on a free display, stopped by its PID when the
+work is done. Every script, test and benchmark that needs an X server starts
+it through here.
 
 As a program it runs a command under such a server:
-    bench/xserver.py [--display :N] [--same-cpu] -- COMMAND [ARG...]
+    scripts/xserver.py [--display :N] [--screen WxHxD] [--dpi N] [--same-cpu]
+                       [--unless-display] -- COMMAND [ARG...]
 Without --display, AVERLIN_BENCH_DISPLAY names the display when it is set.
---same-cpu runs the server and the command on one CPU, so that a round
-trip to the server costs no wake-up of another CPU (on a virtual machine
-that wake-up can take longer than the work on both sides).
+--dpi sets Xft.dpi on the server, the way GNOME and KDE tell X11 programs
+the screen's density. --same-cpu runs the server and the command on one
+CPU, so that a round trip to the server costs no wake-up of another CPU (on
+a virtual machine that wake-up can take longer than the work on both
+sides). --unless-display runs the command on the current display when
+DISPLAY is set, and starts no server.
 """
 
 import argparse
 import os
+import signal
 import subprocess
 import sys
 import tempfile
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
 
 class Xvfb:
     """Context manager: starts Xvfb and yields its display name (":N")."""
 
-    def __init__(self, display=None, screen="1280x1024x24", cpu=None):
+    def __init__(self, display=None, screen="1280x1024x24", cpu=None, dpi=None):
         self.display = display or os.environ.get("AVERLIN_BENCH_DISPLAY")
         self.screen = screen
         self.cpu = cpu
+        self.dpi = dpi
         self.process = None
 
     def __enter__(self):
         read_end, write_end = os.pipe()
         # -displayfd: the server writes its display number once it accepts
         # clients; without a display given it takes the first free one.
-        # -noreset: no server reset, refusing clients, whenever the last one leaves.
+        # -noreset: no server reset, which would drop the resources set
+        # below, whenever the last client leaves.
         args = ["Xvfb"] + ([self.display] if self.display else [])
         args += ["-screen", "0", self.screen, "-nolisten", "tcp", "-noreset", "-displayfd", str(write_end)]
         self.process = subprocess.Popen(args, pass_fds=(write_end,), stdout=subprocess.DEVNULL,
@@ -42,6 +52,10 @@ class Xvfb:
             self.process.wait()
             raise RuntimeError(f"Xvfb did not start (display {self.display or 'any'})")
         self.display = ":" + number
+        if self.dpi:
+            # -nocpp: xrdb would run the C preprocessor, which a minimal machine lacks.
+            subprocess.run(["xrdb", "-nocpp", "-merge"], input=f"Xft.dpi: {self.dpi}\n", text=True,
+                           check=True, env=dict(os.environ, DISPLAY=self.display))
         return self.display
 
     def __exit__(self, *exc):
@@ -55,11 +69,11 @@ def on_cpu(cpu):
     return None if cpu is None else lambda: os.sched_setaffinity(0, {cpu})
 
 
-def environment(display):
-    """The environment for a Qt program on the display."""
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+def environment(display, **settings):
+    """The environment for a program on the display; benchmarks pin Qt to it with QT_QPA_PLATFORM="xcb"."""
+    env = dict(os.environ, DISPLAY=display, **settings)
     if "XDG_RUNTIME_DIR" not in env:
-        env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="averlin-bench-")
+        env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="averlin-x-")
     return env
 
 
@@ -84,15 +98,26 @@ def run_benchmark(main):
 def main():
     parser = argparse.ArgumentParser(description="Runs a command under an Xvfb of its own.")
     parser.add_argument("--display", help="display to use, e.g. :65 (default: the first free one)")
+    parser.add_argument("--screen", default="1280x1024x24", help="screen size and depth (default 1280x1024x24)")
+    parser.add_argument("--dpi", type=int, help="Xft.dpi to set on the server")
     parser.add_argument("--same-cpu", action="store_true", help="run the server and the command on one CPU")
+    parser.add_argument("--unless-display", action="store_true",
+                        help="run on the current display when DISPLAY is set")
     parser.add_argument("command", nargs=argparse.REMAINDER)
     args = parser.parse_args()
     command = args.command[1:] if args.command[:1] == ["--"] else args.command
     if not command:
         parser.error("no command given")
+    if args.unless_display and os.environ.get("DISPLAY"):
+        os.execvp(command[0], command)
     cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
-    with Xvfb(args.display, cpu=cpu) as display:
-        return subprocess.run(command, env=environment(display), preexec_fn=on_cpu(cpu)).returncode
+    # A signal to this process (a test's time-out, Ctrl-C) still stops the server.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
+    with Xvfb(args.display, args.screen, cpu, args.dpi) as display:
+        try:
+            return subprocess.run(command, env=environment(display), preexec_fn=on_cpu(cpu)).returncode
+        except KeyboardInterrupt:
+            return 130
 
 
 if __name__ == "__main__":
