@@ -6,7 +6,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME averlin)
 set(CPACK_PACKAGE_VENDOR "The Averlin developers")
-set(CPACK_PACKAGE_CONTACT "The Averlin developers")
+set(CPACK_PACKAGE_CONTACT "${AVERLIN_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${AVERLIN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for logic and arithmetic on machine words")
 # Debian's control file takes the lines as they stand here.
 set(CPACK_PACKAGE_DESCRIPTION [[
