@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev librsvg2-bin
   xvfb xauth x11-utils fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev file
-  devscripts                              # hardening-check of the packaged program
+  lintian devscripts                      # package checks: lintian, hardening-check
   mandoc groff-base                       # manual page checks
   clang-format clang-tidy
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with Debian's build flags, unpacks it into a
 # scratch root, checks the desktop entry and AppStream description it
-# carries and the program with hardening-check, and starts the unpacked
-# program under its own X server until its window shows. The package is
-# left in build/package/.
+# carries, that its versions agree, the package with lintian and the
+# program with hardening-check, and starts the unpacked program under its
+# own X server until its window shows. The package is left in build/package/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -62,6 +62,25 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks Qt: $depends"
 [ "$(dpkg-deb -f "$deb" Recommends)" = fonts-wine ] || fail "Recommends is not fonts-wine"
 
+# One version: project(VERSION), the package's, the changelog's newest entry
+# and the metainfo's newest release.
+project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+package_version=$(dpkg-deb -f "$deb" Version)
+changelog_version=$(zcat "$root"/usr/share/doc/averlin/changelog.gz | dpkg-parsechangelog -l - -S Version)
+metainfo_version=$(grep -o -m1 '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)
+for v in "$package_version" "$changelog_version" "$metainfo_version"; do
+  [ "$v" = "$project_version" ] || fail "versions differ: project $project_version, package $package_version," \
+    "changelog $changelog_version, metainfo $metainfo_version"
+done
+
+# lintian: no error and no warning (its warnings include every complaint
+# of man about the manual page). It reports no tag of a lower level either
+# today; one that comes is shown here, and is to be fixed or explained in
+# cmake/Packaging.cmake.
+lintian_report=$(lintian --pedantic --display-info "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+[ -z "$lintian_report" ] || echo "$lintian_report"
+if grep -q '^[EW]:' <<<"$lintian_report"; then fail "lintian reports errors or warnings"; fi
+
 # Every protection that hardening-check looks for is in the program: a
 # "no" fails; an "unknown" (nothing in the program to protect) does not.
 # Control flow protection is marked in a program only when every object in
@@ -99,4 +118,4 @@ xwininfo -name Averlin 2>/dev/null | grep -q 'Map State: IsViewable' || fail "no
 kill "$app_pid"
 wait "$app_pid" || true
 app_pid=
-echo "package.sh: $deb passes hardening-check, validates and runs"
+echo "package.sh: $deb passes lintian and hardening-check, validates and runs"
