@@ -99,11 +99,14 @@ void BM_FormatNet(benchmark::State& state) {
 }
 void BM_ToCharsNet(benchmark::State& state) {
   ForEachItem(state, Values(), [](Word w) {
-    char buf[15];
+    char buf[15];  // "255.255.255.255"
+    char* const end = buf + sizeof buf;
     char* p = buf;
-    for (int shift = 24; shift >= 0; shift -= 8) {
+    // A to_chars that fails leaves p at the end: stop there rather than
+    // write the next dot past the buffer.
+    for (int shift = 24; shift >= 0 && p != end; shift -= 8) {
       if (shift != 24) *p++ = '.';
-      p = std::to_chars(p, buf + sizeof buf, (w >> shift) & 0xFF).ptr;
+      p = std::to_chars(p, end, (w >> shift) & 0xFF).ptr;
     }
     benchmark::DoNotOptimize(p);
     benchmark::ClobberMemory();

@@ -6,7 +6,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME averlin)
 set(CPACK_PACKAGE_VENDOR "The Averlin developers")
-set(CPACK_PACKAGE_CONTACT "The Averlin developers")
+set(CPACK_PACKAGE_CONTACT "${AVERLIN_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${AVERLIN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for logic and arithmetic on machine words")
 # Debian's control file takes the lines as they stand here.
 set(CPACK_PACKAGE_DESCRIPTION [[
@@ -17,7 +18,11 @@ shifts and rotates words of 8, 16 or 32 bits read signed or unsigned,
 and converts amounts between Byte and TByte on base 1024.]])
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+# The program is stripped as Debian strips its programs, .comment and .note
+# sections included; the script finds strip in this variable.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_AVERLIN_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripProgram.cmake)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev librsvg2-bin
   xvfb x11-utils x11-xserver-utils fonts-dejavu-core fonts-wine
   desktop-file-utils appstream dpkg-dev file
+  lintian devscripts                      # package checks: lintian, hardening-check
+  mandoc groff-base                       # manual page checks
   clang-format clang-tidy
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
   valgrind xdotool libxcb1-dev            # memory check of the program

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the form of the code and fails on any finding: clang-format on every
-# tracked C++ file, and clang-tidy (.clang-tidy) on the program's sources in
-# core/, window/ and app/ through the release build's compilation database.
+# tracked C++ file, mandoc and groff on the manual page, and clang-tidy
+# (.clang-tidy) on the program's sources in core/, window/ and app/ through
+# the release build's compilation database.
 # The tests are formatted but not tidied: their GoogleTest and Qt Test
 # macros would triple the time clang-tidy takes.
 set -euo pipefail
@@ -11,6 +12,13 @@ scripts/install-deps.sh
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 echo "clang-format: ${#files[@]} files"
 clang-format --dry-run --Werror "${files[@]}"
+
+# The manual page, through both formatters that read it: mandoc's lint,
+# and groff, which man uses, with every warning on.
+echo "manual page: docs/averlin.1"
+mandoc -T lint -W warning docs/averlin.1
+groff_warnings=$(groff -ww -mandoc -z -Tutf8 docs/averlin.1 2>&1)
+[ -z "$groff_warnings" ] || { echo "$groff_warnings"; exit 1; }
 
 [ -f build/release/compile_commands.json ] || cmake --preset release >/dev/null
 mapfile -t sources < <(git ls-files 'core/*.cpp' 'window/*.cpp' 'app/*.cpp')
