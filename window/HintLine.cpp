@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <utility>
 
+#include "WindowPlatform.h"
+
 namespace averlin {
 
 HintLine::HintLine(QWidget* window, std::function<void(const QString&)> show)
@@ -22,8 +24,10 @@ void HintLine::Start() {
 
 QString HintLine::HintOf(QWidget* control, QWidget* window) {
   // A disabled control other than a label gives way to its container, the
-  // way mouse input is routed.
-  while (control && control != window && !control->isEnabled() && !qobject_cast<QLabel*>(control))
+  // way mouse input is routed; one that the windowing system refuses says
+  // why.
+  while (control && control != window && !control->isEnabled() && !qobject_cast<QLabel*>(control) &&
+         !control->property(kRefusedByPlatformProperty).toBool())
     control = control->parentWidget();
   QString hint;
   for (QWidget* w = control; w && hint.isEmpty(); w = w == window ? nullptr : w->parentWidget())

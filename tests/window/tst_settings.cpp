@@ -224,15 +224,19 @@ void SettingsTest::windowSnapsToTheWorkAreaEdges() {
   TForm_Quillon& w = d->window();
   const QRect area = w.screen()->availableGeometry();
   const QSize frame = w.frameGeometry().size();
+  // Where the frame is: under a window manager, once it has moved it there.
+  const WindowManager wm;
+  const auto placed = [&] { return wm.absence().isEmpty() ? wm.frame(&w) : w.frameGeometry(); };
   w.move(area.left() + 6, area.top() + 9);
-  QTRY_COMPARE(w.frameGeometry().topLeft(), area.topLeft());
+  QTRY_COMPARE(placed().topLeft(), area.topLeft());
   w.move(area.right() - frame.width() - 4, area.bottom() - frame.height() - 8);
-  QTRY_COMPARE(w.frameGeometry().bottomRight(), area.bottomRight());
+  QTRY_COMPARE(placed().bottomRight(), area.bottomRight());
   // Ten pixels away or more, the window stays where it is put.
   const QPoint free(area.left() + 10, area.top() + 40);
   w.move(free);
-  QTRY_COMPARE(w.frameGeometry().topLeft(), free);
+  QTRY_COMPARE(placed().topLeft(), free);
   QTest::qWait(30);
+  QCOMPARE(placed().topLeft(), free);
   QCOMPARE(w.frameGeometry().topLeft(), free);
 }
 
@@ -253,8 +257,8 @@ void SettingsTest::windowManagerKeepsItAboveAndOffersNoMaximise() {
   }
   QTRY_VERIFY(wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
   d->click("CheckBox1");
-  QTRY_VERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
-  QVERIFY(!wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+  QTRY_VERIFY(!wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+  QVERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
 }
 
 void SettingsTest::windowManagerFrameKeepsItsPlaceAndOpacity() {
