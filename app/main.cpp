@@ -6,8 +6,10 @@
 #include "ErrorReport.h"
 #include "Startup.h"
 #include "Unit1.h"
+#include "WindowPlatform.h"
 
 int main(int argc, char* argv[]) {
+  averlin::ChoosePlatform(argc, argv);
   averlin::ReportingApplication app(argc, argv);
   averlin::ProvideTahoma();
   QApplication::setWindowIcon(averlin::ApplicationIcon());

@@ -15,6 +15,8 @@ packages=(
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
   valgrind xdotool libxcb1-dev            # memory check of the program
   python3                                 # benchmark scripts
+  openbox                                 # an EWMH window manager for the window tests
+  weston qt6-wayland xwayland             # Wayland sessions, native and with Xwayland
 )
 
 missing=()

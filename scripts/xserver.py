@@ -4,11 +4,13 @@ work is done. Every script, test and benchmark that needs an X server starts
 it through here.
 
 As a program it runs a command under such a server:
-    scripts/xserver.py [--display :N] [--screen WxHxD] [--dpi N] [--same-cpu]
-                       [--unless-display] -- COMMAND [ARG...]
+    scripts/xserver.py [--display :N] [--screen WxHxD] [--dpi N] [--wm openbox]
+                       [--same-cpu] [--unless-display] -- COMMAND [ARG...]
 Without --display, AVERLIN_BENCH_DISPLAY names the display when it is set.
 --dpi sets Xft.dpi on the server, the way GNOME and KDE tell X11 programs
-the screen's density. --same-cpu runs the server and the command on one
+the screen's density. --wm openbox starts Debian's openbox, a small EWMH
+window manager, on the server and waits until it manages the screen, so that
+the command's windows get a frame as on a desktop. --same-cpu runs the server and the command on one
 CPU, so that a round trip to the server costs no wake-up of another CPU (on
 a virtual machine that wake-up can take longer than the work on both
 sides). --unless-display runs the command on the current display when
@@ -21,6 +23,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
@@ -28,12 +31,14 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 class Xvfb:
     """Context manager: starts Xvfb and yields its display name (":N")."""
 
-    def __init__(self, display=None, screen="1280x1024x24", cpu=None, dpi=None):
+    def __init__(self, display=None, screen="1280x1024x24", cpu=None, dpi=None, wm=None):
         self.display = display or os.environ.get("AVERLIN_BENCH_DISPLAY")
         self.screen = screen
         self.cpu = cpu
         self.dpi = dpi
+        self.wm = wm
         self.process = None
+        self.wm_process = None
 
     def __enter__(self):
         read_end, write_end = os.pipe()
@@ -56,9 +61,33 @@ class Xvfb:
             # -nocpp: xrdb would run the C preprocessor, which a minimal machine lacks.
             subprocess.run(["xrdb", "-nocpp", "-merge"], input=f"Xft.dpi: {self.dpi}\n", text=True,
                            check=True, env=dict(os.environ, DISPLAY=self.display))
+        if self.wm:
+            self.start_window_manager()
         return self.display
 
+    def start_window_manager(self):
+        env = dict(os.environ, DISPLAY=self.display)
+        # --sm-disable: no session manager to look for.
+        self.wm_process = subprocess.Popen([self.wm, "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL)
+        # An EWMH window manager announces itself on the root window once it
+        # manages the screen; a window mapped before that gets no frame.
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            if self.wm_process.poll() is not None:
+                break
+            check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
+                                   text=True)
+            if "window id" in check.stdout:
+                return
+            time.sleep(0.05)
+        self.__exit__()
+        raise RuntimeError(f"{self.wm} did not start on {self.display}")
+
     def __exit__(self, *exc):
+        if self.wm_process:
+            self.wm_process.terminate()
+            self.wm_process.wait()
         self.process.terminate()
         self.process.wait()
         return False
@@ -100,6 +129,7 @@ def main():
     parser.add_argument("--display", help="display to use, e.g. :65 (default: the first free one)")
     parser.add_argument("--screen", default="1280x1024x24", help="screen size and depth (default 1280x1024x24)")
     parser.add_argument("--dpi", type=int, help="Xft.dpi to set on the server")
+    parser.add_argument("--wm", choices=["openbox"], help="window manager to start on the server")
     parser.add_argument("--same-cpu", action="store_true", help="run the server and the command on one CPU")
     parser.add_argument("--unless-display", action="store_true",
                         help="run on the current display when DISPLAY is set")
@@ -113,7 +143,7 @@ def main():
     cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
     # A signal to this process (a test's time-out, Ctrl-C) still stops the server.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
-    with Xvfb(args.display, args.screen, cpu, args.dpi) as display:
+    with Xvfb(args.display, args.screen, cpu, args.dpi, args.wm) as display:
         try:
             return subprocess.run(command, env=environment(display), preexec_fn=on_cpu(cpu)).returncode
         except KeyboardInterrupt:

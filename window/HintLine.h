@@ -1,9 +1,11 @@
 #pragma once
-// The hint line: whenever the event loop falls idle, the hint of the control
-// under the pointer goes to the status bar; and the bubbles, which a
-// disabled control does not show.
+// The hint line: whenever the event loop falls idle after the pointer has
+// moved or the user has acted, the hint of the control under the pointer
+// goes to the status bar; and the bubbles, which a disabled control does
+// not show.
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <functional>
 
@@ -15,6 +17,8 @@ class HintLine : public QObject {
  public:
   // show receives each new hint of the window's controls.
   HintLine(QWidget* window, std::function<void(const QString&)> show);
+  ~HintLine() override;
+  Q_DISABLE_COPY_MOVE(HintLine)
 
   // Starts following the pointer.
   void Start();
@@ -28,11 +32,19 @@ class HintLine : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Follows the pointer from the events the window receives.
+  class PointerWatch;
+
   void Update();
+  void Watch(QObject* watched, QEvent* event);
 
   QWidget* window_;
   std::function<void(const QString&)> show_;
   QString shown_;
+  PointerWatch* watch_ = nullptr;
+  QPoint pointer_;       // in the window's coordinates
+  bool inside_ = false;  // the pointer is over the window itself, not elsewhere
+  bool changed_ = true;  // the pointer has moved or the user has acted since the last update
 };
 
 }  // namespace averlin

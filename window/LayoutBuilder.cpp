@@ -20,6 +20,7 @@
 #include "Layout.h"
 #include "Unit1.h"
 #include "UpDown.h"
+#include "WindowPlatform.h"
 #include "WindowScaling.h"
 
 using namespace averlin;
@@ -140,7 +141,7 @@ void TForm_Quillon::Bind(Widget* sender, Signal signal, void (TForm_Quillon::*ha
 }
 
 void TForm_Quillon::BuildFromLayout() {
-  setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  SetClientSize(this, {layout::kClientWidth, layout::kClientHeight});
   QHash<QString, QWidget*> byName;
   QWidget* previousInTabOrder = nullptr;
   for (const layout::Control& c : layout::Controls()) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
@@ -116,7 +117,13 @@ TForm_Quillon::~TForm_Quillon() = default;
 void TForm_Quillon::FormCreate() {
   hintLine_->Start();
 
-  translucencyOffered_ = WindowSystemOffersTranslucency();
+  const PlatformCapabilities platform = Capabilities();
+  if (!platform.staysOnTop) {
+    alwaysOnTop_->setEnabled(false);
+    alwaysOnTop_->setStatusTip(kStaysOnTopRefusedHint);
+    alwaysOnTop_->setProperty(kRefusedByPlatformProperty, true);
+  }
+  translucencyOffered_ = platform.translucency;
   if (translucencyOffered_) {
     transparency_->setVisible(true);
     transparencyLabel_->setVisible(true);
@@ -324,5 +331,5 @@ void TForm_Quillon::ShowHintInStatusBar(const QString& hint) {
 
 void TForm_Quillon::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  SnapToWorkArea(this);
+  RunHandler(this, [&] { snap_.Moved(this, event->spontaneous()); });
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "WindowPlatform.h"
 #include "register_entry.h"
 #include "register_model.h"
 
@@ -160,4 +161,5 @@ class TForm_Quillon : public QWidget {
   QLabel* transparencyLabel_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
   bool translucencyOffered_ = false;
+  averlin::WorkAreaSnap snap_;
 };

@@ -1,31 +1,71 @@
 #include "WindowPlatform.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QVersionNumber>
 #include <QWidget>
+#include <QWindow>
 #include <cstdlib>
+#include <cstring>
 
 namespace averlin {
 
-void SetStaysOnTop(QWidget* window, bool onTop) {
-  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-  // Changing the flag re-creates the native window and hides it: put it
-  // back where it was, as it was.
-  const bool visible = window->isVisible();
-  const QPoint place = window->pos();
-  const qreal opacity = window->windowOpacity();
-  window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-  window->move(place);
-  window->setWindowOpacity(opacity);
-  if (visible) window->show();
+const QString kStaysOnTopRefusedHint = QStringLiteral(
+    "This windowing system does not let a program keep its window on top of other applications.");
+
+void ChoosePlatform(int argc, const char* const* argv) {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return;
+  const bool waylandSession =
+      qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  // GNOME's and KDE's window managers keep an X11 window above others, set
+  // its opacity and give a fixed-size one no maximise button; a Wayland
+  // client can do none of that. Should Xwayland not answer, Qt goes on to
+  // the next platform in the list.
+  if (waylandSession && !qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
-bool WindowSystemOffersTranslucency() {
-  // X11 and the desktop systems set a window's opacity; Wayland clients
-  // cannot, and the offscreen and minimal platforms draw nothing.
-  const QString platform = QGuiApplication::platformName();
-  return platform == QLatin1String("xcb") || platform == QLatin1String("windows") ||
-         platform == QLatin1String("cocoa");
+PlatformCapabilities Capabilities() {
+  static const PlatformCapabilities capabilities = [] {
+    PlatformCapabilities c;
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland"))) {
+      // A Wayland client neither stacks nor places its window, nor sets
+      // its opacity; Qt 6.7 stopped committing a fixed size over the
+      // compositor's maximised one.
+      c.staysOnTop = false;
+      c.translucency = false;
+      c.snap = false;
+      c.fixedSize = QLibraryInfo::version() >= QVersionNumber(6, 7);
+    } else if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
+               platform != QLatin1String("cocoa")) {
+      c.translucency = false;  // the offscreen and minimal platforms draw nothing
+    }
+    return c;
+  }();
+  return capabilities;
+}
+
+void SetClientSize(QWidget* window, QSize size) {
+  if (Capabilities().fixedSize) {
+    window->setFixedSize(size);
+    return;
+  }
+  window->setMinimumSize(size);
+  window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  window->resize(size);
+}
+
+void SetStaysOnTop(QWidget* window, bool onTop) {
+  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  // QWidget::setWindowFlags would re-create the native window, which a
+  // window manager unmaps and places anew; the native window takes the
+  // new stacking as it is (on X11 a _NET_WM_STATE request).
+  const Qt::WindowFlags flags = window->windowFlags().setFlag(Qt::WindowStaysOnTopHint, onTop);
+  window->overrideWindowFlags(flags);
+  if (QWindow* native = window->windowHandle()) native->setFlags(flags);
 }
 
 QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
@@ -42,17 +82,29 @@ QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
   return p;
 }
 
-void SnapToWorkArea(QWidget* window) {
-  // The move below may raise the next move event before the frame has
-  // reached its new place: that one is the snap's own and is let pass.
-  static bool snapping = false;
-  if (snapping || !window->isVisible() || !window->screen()) return;
+void WorkAreaSnap::Moved(QWidget* window, bool spontaneous) {
+  if (!Capabilities().snap) return;
   const QRect frame = window->frameGeometry();
+  // A window manager reports each move asked of it once it has made it,
+  // possibly after later ones were asked: such a report is no new place.
+  constexpr qsizetype kAskedKept = 16;
+  if (!spontaneous) {
+    if (asked_.size() == kAskedKept) asked_.removeFirst();
+    asked_.append(frame.topLeft());
+  } else if (const qsizetype report = asked_.indexOf(frame.topLeft()); report >= 0) {
+    asked_.remove(0, report + 1);
+    return;
+  } else {
+    asked_.clear();
+  }
+  // The move below raises the next move event before the frame has reached
+  // its new place: that one is the snap's own and is let pass.
+  if (snapping_ || !window->isVisible() || !window->screen()) return;
   const QPoint snapped = SnappedPosition(frame, window->screen()->availableGeometry());
   if (snapped == frame.topLeft()) return;
-  snapping = true;
+  snapping_ = true;
   window->move(snapped);
-  snapping = false;
+  snapping_ = false;
 }
 
 }  // namespace averlin

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "WindowPlatform.h"
+
 namespace averlin {
 
 void FitLabelToText(QLabel* label) {
@@ -65,8 +67,10 @@ void ScaleWindow(QWidget* window, int m, int d) {
   if (visible) window->hide();
   const QPoint place = window->pos();
   ScaleChildren(window, m, d);
-  const QSize client(ScaleRounded(window->width(), m, d), ScaleRounded(window->height(), m, d));
-  window->setFixedSize(client);
+  // The designed size is the minimum, whatever size a maximise has given.
+  const QSize designed = window->minimumSize();
+  const QSize client(ScaleRounded(designed.width(), m, d), ScaleRounded(designed.height(), m, d));
+  SetClientSize(window, client);
   // The status bar stays docked to the bottom edge.
   for (QStatusBar* bar : window->findChildren<QStatusBar*>(Qt::FindDirectChildrenOnly))
     bar->move(0, client.height() - bar->height());

@@ -1,32 +1,106 @@
-// On a screen of 144 pixels per inch the whole window, text included, is
-// drawn one and a half times as large as on a screen of 96.
+// On a denser screen the whole window, text included, is drawn larger by
+// the screen's density over 96 pixels per inch, and every caption still fits
+// its control. The density comes from Xft.dpi on the X server, as GNOME and
+// KDE set it for X11 programs (scripts/xserver.py --dpi N, with N in
+// AVERLIN_XFT_DPI), or else from QT_SCALE_FACTOR 1.5.
 
+#include <QComboBox>
 #include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 
+#include "Startup.h"
 #include "WindowDriver.h"
 
 class DensityTest : public QObject {
   Q_OBJECT
+ public:
+  explicit DensityTest(int dpi) : dpi_(dpi) {}
+
  private slots:
   void windowScalesWithTheScreen();
+  void everyCaptionFitsItsControl();
+
+ private:
+  int dpi_;
 };
 
 void DensityTest::windowScalesWithTheScreen() {
   WindowDriver d;
   const qreal ratio = d.window().devicePixelRatioF();
-  QCOMPARE(ratio, 1.5);
-  QCOMPARE(d.window().size() * ratio, QSize(876, 698));
-  QCOMPARE(d.find("GroupBox_Accu1")->geometry().topLeft() * ratio, QPoint(6, 6));
+  QCOMPARE(ratio, dpi_ / 96.0);
+  QCOMPARE(d.window().size() * ratio, QSize(584, 465) * ratio);
+  QCOMPARE(d.find("GroupBox_Accu1")->geometry().topLeft() * ratio, QPoint(4, 4) * ratio);
   // The 8-point text, 11 pixels high at 96 pixels per inch, is rasterised
-  // at one and a half times that.
+  // at the screen's density.
   QCOMPARE(d.window().font().pointSize(), 8);
-  QCOMPARE(QFontInfo(d.window().font()).pixelSize() * ratio, 16.5);
+  QCOMPARE(QFontInfo(d.window().font()).pixelSize() * ratio, 11 * ratio);
+}
+
+// Each caption's ink, as the font's metrics place it, lies inside the part
+// of its control that the style gives to text, at the designed size and
+// with Large Font.
+void DensityTest::everyCaptionFitsItsControl() {
+  WindowDriver d;
+  for (int round = 0; round < 2; ++round) {
+    QStringList clipped;
+    const auto check = [&clipped](QWidget* w, const QString& text, const QRect& room, int flags) {
+      // A trailing space (" Result ") takes room but draws nothing.
+      qsizetype end = text.size();
+      while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+      const QRect ink = QFontMetrics(w->font()).boundingRect(room, flags, text.left(end));
+      if (!room.contains(ink))
+        clipped << QStringLiteral("%1 \"%2\": %3 outside %4")
+                       .arg(w->objectName(), text)
+                       .arg(QDebug::toString(ink), QDebug::toString(room));
+    };
+    for (QWidget* w : d.window().findChildren<QWidget*>()) {
+      if (!w->isVisible()) continue;
+      QStyle* style = w->style();
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        check(w, label->text(), label->contentsRect(),
+              int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0));
+      } else if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool box = qobject_cast<QCheckBox*>(w);
+        const QRect room = style->subElementRect(
+            box ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button);
+        check(w, button->text(), room, Qt::AlignVCenter | (box ? Qt::AlignLeft : Qt::AlignHCenter));
+      } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxLabel;
+        const QRect room =
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group) &
+            group->rect();
+        check(w, group->title(), room, Qt::AlignLeft | Qt::AlignVCenter);
+      } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect room =
+            style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        for (int i = 0; i < list->count(); ++i)
+          check(w, list->itemText(i), room, Qt::AlignLeft | Qt::AlignVCenter);
+      }
+    }
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1String("\n"))));
+    d.click("CheckBox2");
+    QTRY_VERIFY(d.window().isVisible());
+  }
 }
 
 int main(int argc, char* argv[]) {
-  qputenv("QT_SCALE_FACTOR", "1.5");
+  const int xftDpi = qEnvironmentVariableIntValue("AVERLIN_XFT_DPI");
+  if (!xftDpi) qputenv("QT_SCALE_FACTOR", "1.5");
   QApplication app(argc, argv);
-  DensityTest test;
+  averlin::ProvideTahoma();  // as the program does, so the captions are measured in its font
+  DensityTest test(xftDpi ? xftDpi : 144);
   return QTest::qExec(&test, argc, argv);
 }
 #include "tst_density.moc"

@@ -1,6 +1,11 @@
-// The hint line, the bubbles and the three application settings.
+// The hint line, the bubbles and the three application settings, on a bare
+// X server and under an EWMH window manager (openbox), which frames the
+// window and says what it offers on the window's properties.
+
+#include <xcb/xcb.h>
 
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QScreen>
 #include <QSlider>
@@ -9,6 +14,92 @@
 #include <QToolTip>
 
 #include "WindowDriver.h"
+
+namespace {
+
+// What the window manager says of a window, read from the X server.
+class WindowManager {
+ public:
+  WindowManager() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    c_ = x11 ? x11->connection() : nullptr;
+    if (c_) root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+  }
+  // Why the window manager's checks cannot run here; empty when they can.
+  QString absence() const {
+    if (!c_) return QStringLiteral("not an X11 client");
+    return property(root_, "_NET_SUPPORTING_WM_CHECK").isEmpty()
+               ? QStringLiteral(
+                     "no window manager on this X server (scripts/xserver.py --wm openbox has one)")
+               : QString();
+  }
+  // The window's X window now: changing its flags re-creates it, and
+  // QWidget::winId() may still name the old one.
+  static xcb_window_t id(QWidget* w) { return static_cast<xcb_window_t>(w->windowHandle()->winId()); }
+  // The names of the atoms in a list property of the window.
+  QStringList atoms(QWidget* w, const char* name) const {
+    QStringList names;
+    for (quint32 atom : property(id(w), name)) {
+      xcb_get_atom_name_reply_t* r = xcb_get_atom_name_reply(c_, xcb_get_atom_name(c_, atom), nullptr);
+      if (r) names << QString::fromLatin1(xcb_get_atom_name_name(r), xcb_get_atom_name_name_length(r));
+      free(r);
+    }
+    return names;
+  }
+  QList<quint32> property(xcb_window_t window, const char* name) const {
+    QList<quint32> values;
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c_, xcb_get_property(c_, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr);
+    if (r && r->format == 32) {
+      const auto* v = static_cast<const quint32*>(xcb_get_property_value(r));
+      values = QList<quint32>(v, v + xcb_get_property_value_length(r) / 4);
+    }
+    free(r);
+    return values;
+  }
+  // The frame on the screen as the X server has it: the window's place on
+  // the root window grown by the frame extents the window manager sets.
+  QRect frame(QWidget* w) const {
+    const QList<quint32> e = property(id(w), "_NET_FRAME_EXTENTS");  // left, right, top, bottom
+    xcb_translate_coordinates_reply_t* r =
+        xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, id(w), root_, 0, 0), nullptr);
+    QRect client(r ? r->dst_x : 0, r ? r->dst_y : 0, w->width(), w->height());
+    free(r);
+    return e.size() == 4 ? client.adjusted(-int(e[0]), -int(e[2]), int(e[1]), int(e[3])) : QRect();
+  }
+
+ private:
+  xcb_atom_t atom(const char* name) const {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(r);
+    return a;
+  }
+  xcb_connection_t* c_ = nullptr;
+  xcb_window_t root_ = XCB_WINDOW_NONE;
+};
+
+// Notes when the program is told that the pointer is at a point.
+class PointerReport : public QObject {
+ public:
+  explicit PointerReport(QPoint global) : global_(global) { qApp->installEventFilter(this); }
+  ~PointerReport() override { qApp->removeEventFilter(this); }
+  Q_DISABLE_COPY_MOVE(PointerReport)
+  bool seen = false;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+      seen = seen || static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint() == global_;
+    return false;
+  }
+
+ private:
+  QPoint global_;
+};
+
+}  // namespace
 
 class SettingsTest : public QObject {
   Q_OBJECT
@@ -21,11 +112,20 @@ class SettingsTest : public QObject {
   void transparencyRunsFrom91To255();
   void alwaysOnTopKeepsEverythingElse();
   void windowSnapsToTheWorkAreaEdges();
+  void windowManagerKeepsItAboveAndOffersNoMaximise();
+  void windowManagerFrameKeepsItsPlaceAndOpacity();
 
  private:
   QString statusAt(const QString& control) {
     QWidget* w = d->find(control);
-    QCursor::setPos(w->mapToGlobal(w->rect().center()));
+    const QPoint target = w->mapToGlobal(w->rect().center());
+    if (QCursor::pos() != target) {
+      // The window learns of the move from the pointer events it is sent.
+      const PointerReport report(target);
+      QCursor::setPos(target);
+      if (!QTest::qWaitFor([&] { return report.seen; }, 3000))
+        qFatal("no pointer event at %s", qPrintable(control));
+    }
     // The hint line follows once the event loop falls idle and waits.
     QEventLoop idle;
     QTimer::singleShot(40, &idle, &QEventLoop::quit);
@@ -150,15 +250,72 @@ void SettingsTest::windowSnapsToTheWorkAreaEdges() {
   TForm_Quillon& w = d->window();
   const QRect area = w.screen()->availableGeometry();
   const QSize frame = w.frameGeometry().size();
+  // Where the frame is: under a window manager, once it has moved it there.
+  const WindowManager wm;
+  const auto placed = [&] { return wm.absence().isEmpty() ? wm.frame(&w) : w.frameGeometry(); };
   w.move(area.left() + 6, area.top() + 9);
-  QTRY_COMPARE(w.frameGeometry().topLeft(), area.topLeft());
+  QTRY_COMPARE(placed().topLeft(), area.topLeft());
   w.move(area.right() - frame.width() - 4, area.bottom() - frame.height() - 8);
-  QTRY_COMPARE(w.frameGeometry().bottomRight(), area.bottomRight());
+  QTRY_COMPARE(placed().bottomRight(), area.bottomRight());
   // Ten pixels away or more, the window stays where it is put.
   const QPoint free(area.left() + 10, area.top() + 40);
   w.move(free);
+  QTRY_COMPARE(placed().topLeft(), free);
   QTest::qWait(30);
+  QCOMPARE(placed().topLeft(), free);
   QCOMPARE(w.frameGeometry().topLeft(), free);
+}
+
+void SettingsTest::windowManagerKeepsItAboveAndOffersNoMaximise() {
+  const WindowManager wm;
+  if (!wm.absence().isEmpty()) QSKIP(qPrintable(wm.absence()));
+  TForm_Quillon& w = d->window();
+  for (const char* setting : {"", "CheckBox2", "CheckBox1"}) {
+    // A fixed size, at either scale and on a re-created window alike.
+    if (*setting) d->click(setting);
+    QTRY_VERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
+    const QStringList actions = wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS");
+    QVERIFY2(actions.contains("_NET_WM_ACTION_MINIMIZE") && actions.contains("_NET_WM_ACTION_CLOSE"),
+             qPrintable(actions.join(' ')));
+    for (const char* refused :
+         {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+      QVERIFY2(!actions.contains(refused), qPrintable(actions.join(' ')));
+  }
+  QTRY_VERIFY(wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+  d->click("CheckBox1");
+  QTRY_VERIFY(!wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+  QVERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
+}
+
+void SettingsTest::windowManagerFrameKeepsItsPlaceAndOpacity() {
+  const WindowManager wm;
+  if (!wm.absence().isEmpty()) QSKIP(qPrintable(wm.absence()));
+  TForm_Quillon& w = d->window();
+  QTRY_VERIFY(wm.frame(&w).isValid());
+  const QRect area = w.screen()->availableGeometry();
+  // The snap pulls the frame, as the window manager draws it, onto the edges.
+  QVERIFY(wm.frame(&w).width() > w.width() && wm.frame(&w).height() > w.height());
+  QCOMPARE(w.frameGeometry(), wm.frame(&w));
+  w.move(area.left() + 6, area.top() + 9);
+  QTRY_COMPARE(wm.frame(&w).topLeft(), area.topLeft());
+  w.move(area.right() - w.frameGeometry().width() - 4, area.bottom() - w.frameGeometry().height() - 8);
+  QTRY_COMPARE(wm.frame(&w).bottomRight(), area.bottomRight());
+  w.move(area.left() + 100, area.top() + 80);
+  QTRY_COMPARE(wm.frame(&w).topLeft(), area.topLeft() + QPoint(100, 80));
+  const QPoint place = wm.frame(&w).topLeft();
+  if (w.TranslucencyOffered()) {
+    d->find<QSlider>("Transparency")->setFocus();
+    QTest::keyClick(d->find("Transparency"), Qt::Key_Home);
+  }
+  const QList<quint32> opacity = wm.property(WindowManager::id(&w), "_NET_WM_WINDOW_OPACITY");
+  QCOMPARE(opacity.size(), w.TranslucencyOffered() ? 1 : 0);
+  // Each setting re-maps the window; the window manager keeps it where it was.
+  for (const char* setting : {"CheckBox1", "CheckBox2", "CheckBox1", "CheckBox2"}) {
+    d->click(setting);
+    QTRY_VERIFY(wm.frame(&w).isValid());
+    QTRY_COMPARE(wm.frame(&w).topLeft(), place);
+    QCOMPARE(wm.property(WindowManager::id(&w), "_NET_WM_WINDOW_OPACITY"), opacity);
+  }
 }
 
 QTEST_MAIN(SettingsTest)
