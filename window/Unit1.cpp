@@ -19,6 +19,7 @@
 #include <QToolTip>
 #include <QValidator>
 
+#include "EditAccessible.h"
 #include "ErrorReport.h"
 #include "Layout.h"
 #include "UpDown.h"
@@ -226,6 +227,9 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
   setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  // Before the edits exist, so that none of them is ever described by
+  // Qt's writable interface.
+  InstallEditAccessible();
   BuildFromLayout();
   BindHandlers();
   FormCreate();

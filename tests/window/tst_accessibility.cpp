@@ -51,6 +51,7 @@ class AccessibilityTest : public QObject {
   void everyControlHasAName();
   void namesSayWhatEachControlIs();
   void resultViewsAreReadOnlyAndReachable();
+  void onlyEditableViewsTakeWritesFromAssistiveTechnology();
   void bitBoxesOutsideTheWordAreUnavailable();
 };
 
@@ -139,6 +140,35 @@ void AccessibilityTest::resultViewsAreReadOnlyAndReachable() {
   for (int bit = 0; bit < 32; ++bit) {
     QVERIFY(tree.value(QStringLiteral("CheckBox_ResultBit%1").arg(bit))->state().disabled);
     QVERIFY(!tree.value(QStringLiteral("CheckBox_Accu1Bit%1").arg(bit))->state().disabled);
+  }
+}
+
+void AccessibilityTest::onlyEditableViewsTakeWritesFromAssistiveTechnology() {
+  WindowDriver d;
+  d.setRegister("Accu1", "7");
+  d.setRegister("Accu2", "0");
+  d.click("btn_ADD");
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  for (const char* view : {"Edit_ResultHex", "Edit_ResultDec", "Edit_ResultNet", "Conv_CE_Output"}) {
+    QAccessibleInterface* iface = tree.value(QLatin1String(view));
+    const QString shown = iface->text(QAccessible::Value);
+    iface->setText(QAccessible::Value, QStringLiteral("99"));
+    iface->editableTextInterface()->replaceText(0, 1, QStringLiteral("99"));
+    iface->editableTextInterface()->insertText(0, QStringLiteral("5"));
+    iface->editableTextInterface()->deleteText(0, 1);
+    QCOMPARE(iface->text(QAccessible::Value), shown);
+  }
+  QCOMPARE(d.bits("Result"), 7u);
+  // An editable view takes the text as if typed: capitals, then the handler.
+  QAccessibleInterface* a2 = tree.value("Edit_Accu2Hex");
+  a2->editableTextInterface()->replaceText(0, a2->textInterface()->characterCount(), QStringLiteral("ff"));
+  QCOMPARE(d.hex("Accu2"), QStringLiteral("FF"));
+  QCOMPARE(d.dec("Accu2"), QStringLiteral("255"));
+  // A screen magnifier finds each character where the edit draws it.
+  QAccessibleTextInterface* text = tree.value("Edit_Accu2Dec")->textInterface();
+  for (int i = 0; i < text->characterCount(); ++i) {
+    const QRect r = text->characterRect(i);
+    QCOMPARE(text->offsetAtPoint(QPoint(r.left() + r.width() / 4, r.center().y())), i);
   }
 }
 

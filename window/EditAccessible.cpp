@@ -1,0 +1,127 @@
+#include "EditAccessible.h"
+
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QValidator>
+
+namespace averlin {
+namespace {
+
+class EditAccessible : public QAccessibleWidget,
+                       public QAccessibleTextInterface,
+                       public QAccessibleEditableTextInterface {
+ public:
+  explicit EditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return edit()->text();
+    return QAccessibleWidget::text(t);
+  }
+  void setText(QAccessible::Text t, const QString& text) override {
+    if (t == QAccessible::Value) Write(text);
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = edit()->isReadOnly();
+    state.editable = !state.readOnly;
+    state.selectableText = true;
+    return state;
+  }
+
+  // A read-only edit keeps the editable-text interface too: Qt 6.4's AT-SPI
+  // bridge calls it for SetTextContents without asking whether there is one.
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+      return static_cast<QAccessibleEditableTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  // --- Reading ----------------------------------------------------------
+  QString text(int startOffset, int endOffset) const override {
+    if (startOffset > endOffset) return {};
+    return edit()->text().mid(startOffset, endOffset - startOffset);
+  }
+  int characterCount() const override { return static_cast<int>(edit()->text().size()); }
+  int cursorPosition() const override { return edit()->cursorPosition(); }
+  void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+
+  int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+  void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+    if (selectionIndex != 0 || !edit()->hasSelectedText()) return;
+    *startOffset = edit()->selectionStart();
+    *endOffset = edit()->selectionEnd();
+  }
+  void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+  void removeSelection(int selectionIndex) override {
+    if (selectionIndex == 0) edit()->deselect();
+  }
+  void setSelection(int selectionIndex, int startOffset, int endOffset) override {
+    if (selectionIndex == 0) edit()->setSelection(startOffset, endOffset - startOffset);
+  }
+
+  QRect characterRect(int offset) const override {
+    const QString text = edit()->text();
+    if (offset < 0 || offset >= text.size()) return {};
+    // The caret's rectangle is the one place where the edit tells how far
+    // it has scrolled its text; a character stands the width of the text
+    // between them away from the caret.
+    const QFontMetrics metrics(edit()->font());
+    const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const int x = caret.center().x() + metrics.horizontalAdvance(text.left(offset)) -
+                  metrics.horizontalAdvance(text.left(edit()->cursorPosition()));
+    const QRect r(x, caret.top(), metrics.horizontalAdvance(text.at(offset)), caret.height());
+    return r.translated(edit()->mapToGlobal(QPoint(0, 0)));
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+  }
+  void scrollToSubstring(int startIndex, int endIndex) override {
+    edit()->setCursorPosition(endIndex);
+    edit()->setCursorPosition(startIndex);
+  }
+  QString attributes(int offset, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = offset;
+    return {};
+  }
+
+  // --- Writing ----------------------------------------------------------
+  void deleteText(int startOffset, int endOffset) override {
+    Write(edit()->text().remove(startOffset, endOffset - startOffset));
+  }
+  void insertText(int offset, const QString& text) override { Write(edit()->text().insert(offset, text)); }
+  void replaceText(int startOffset, int endOffset, const QString& text) override {
+    Write(edit()->text().replace(startOffset, endOffset - startOffset, text));
+  }
+
+ private:
+  QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+
+  // Every change an assistive client asks for ends here. A read-only edit
+  // shows only what the program writes into it; an editable one takes the
+  // text as if typed, through its validator (the hexadecimal views turn
+  // letters into capitals there) and its change handler.
+  void Write(QString text) {
+    if (edit()->isReadOnly()) return;
+    int position = 0;
+    if (const QValidator* v = edit()->validator(); v && v->validate(text, position) != QValidator::Acceptable)
+      return;
+    edit()->setText(text);
+  }
+};
+
+QAccessibleInterface* EditFactory(const QString&, QObject* object) {
+  auto* edit = qobject_cast<QLineEdit*>(object);
+  return edit ? new EditAccessible(edit) : nullptr;
+}
+
+}  // namespace
+
+// Qt asks the factory installed last first, and installs a factory only
+// once.
+void InstallEditAccessible() { QAccessible::installFactory(EditFactory); }
+
+}  // namespace averlin
