@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
   valgrind xdotool libxcb1-dev            # memory check of the program
   python3                                 # benchmark scripts
+  dbus-daemon at-spi2-core python3-pyatspi  # the window driven through AT-SPI
 )
 
 missing=()
