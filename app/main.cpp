@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "AppIdentity.h"
 #include "ErrorReport.h"
 #include "Startup.h"
 #include "Unit1.h"
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);
   // Lets the desktop match the window to its launcher entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.averlin.Averlin"));
+  QGuiApplication::setDesktopFileName(averlin::kDesktopFileName);
   TForm_Quillon window;
   window.show();
   return QApplication::exec();

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "AppIdentity.h"
+
 namespace averlin {
 
 QString ErrorReportText(const QString& message) {

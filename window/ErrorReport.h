@@ -9,8 +9,6 @@ class QWidget;
 
 namespace averlin {
 
-inline const QString kApplicationTitle = QStringLiteral("Averlin");
-
 // The message as the report shows it: a full stop is appended when the
 // message ends in a character that sorts after ".".
 QString ErrorReportText(const QString& message);

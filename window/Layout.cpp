@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "ControlNames.h"
+#include "Unit1.h"
+
 namespace averlin::layout {
 namespace {
 
@@ -19,147 +22,197 @@ constexpr std::array<int, 8> kNibbleLeft{552, 484, 412, 344, 268, 200, 124, 56};
 constexpr std::array<std::pair<int, int>, 8> kPositionLabel{
     {{552, 9}, {484, 9}, {412, 9}, {342, 15}, {266, 15}, {198, 15}, {122, 15}, {54, 15}}};
 
+}  // namespace
+
+// The rows name the window's handlers, which only the window and its
+// layout know: the table is the window's friend.
+class LayoutTable {
+ public:
+  static std::vector<Control> Rows();
+
+ private:
+  using W = TForm_Quillon;
+  static void AddRegisterGroup(std::vector<Control>& c, Register reg, int top);
+  static void AddOperations(std::vector<Control>& c);
+  static void AddDataFormat(std::vector<Control>& c);
+  static void AddSettings(std::vector<Control>& c);
+  static void AddConversionTool(std::vector<Control>& c);
+};
+
 // The rows are kept as a table, a control on a line or two; clang-format
 // would spread each long row over a line per field.
 // clang-format off
-void AddRegisterGroup(std::vector<Control>& c, int reg, int top) {
-  const QString& r = kRegisterNames[reg];
-  const QString group = QStringLiteral("GroupBox_") + r;
-  const bool result = reg == 2;
+void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int top) {
+  const auto name = [reg](RegisterControl control, int bit = 0) { return ControlName(reg, control, bit); };
+  const bool result = reg == Register::R;
+  const bool a1 = reg == Register::A1;
   static const QString captions[3] = {QStringLiteral(" Accumulator 1 "), QStringLiteral(" Accumulator 2 "),
                                       QStringLiteral(" Result ")};
-  const QString spoken = captions[reg].trimmed();
-  c.push_back({group, Kind::GroupBox, {}, {4, top, 576, 84}, captions[reg], {}, false, reg + 1, spoken});
+  const QString& caption = captions[static_cast<std::size_t>(reg)];
+  const QString spoken = caption.trimmed();
+  const QString group = name(RegisterControl::Group);
+  c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, top, 576, 84}, .text = caption,
+               .tabOrder = static_cast<int>(reg) + 1, .accessibleName = spoken});
 
   const Kind edit = result ? Kind::ReadOnlyEdit : Kind::Edit;
-  c.push_back({"Label_" + r + "Hex", Kind::Label, group, {8, 19, 27, 13}, "Hex.:"});
-  c.push_back({"Label_" + r + "Dec", Kind::Label, group, {172, 19, 26, 13}, "Dec.:"});
-  c.push_back({"Label_" + r + "Net", Kind::Label, group, {316, 19, 33, 13}, "Netw.:"});
-  c.push_back({"Edit_" + r + "Dec", edit, group, {204, 16, 100, 21}, {}, {}, false, 0, spoken + ", decimal"});
-  c.push_back({"Edit_" + r + "Hex", result ? edit : Kind::HexEdit, group, {40, 16, 100, 21}, {}, {}, false, 1,
-               spoken + ", hexadecimal"});
-  c.push_back({"Edit_" + r + "Net", edit, group, {352, 16, 121, 21}, {}, {}, false, 2,
-               spoken + ", dotted quad"});
+  c.push_back({.name = name(RegisterControl::HexLabel), .kind = Kind::Label, .parent = group,
+               .geometry = {8, 19, 27, 13}, .text = "Hex.:"});
+  c.push_back({.name = name(RegisterControl::DecLabel), .kind = Kind::Label, .parent = group,
+               .geometry = {172, 19, 26, 13}, .text = "Dec.:"});
+  c.push_back({.name = name(RegisterControl::NetLabel), .kind = Kind::Label, .parent = group,
+               .geometry = {316, 19, 33, 13}, .text = "Netw.:"});
+  c.push_back({.name = name(RegisterControl::DecEdit), .kind = edit, .parent = group,
+               .geometry = {204, 16, 100, 21}, .tabOrder = 0, .accessibleName = spoken + ", decimal",
+               .onEvent = result ? nullptr : &W::Edit_AccuDecChange});
+  c.push_back({.name = name(RegisterControl::HexEdit), .kind = result ? edit : Kind::HexEdit, .parent = group,
+               .geometry = {40, 16, 100, 21}, .tabOrder = 1, .accessibleName = spoken + ", hexadecimal",
+               .onEvent = result ? nullptr : &W::Edit_AccuHexChange});
+  c.push_back({.name = name(RegisterControl::NetEdit), .kind = edit, .parent = group,
+               .geometry = {352, 16, 121, 21}, .tabOrder = 2, .accessibleName = spoken + ", dotted quad",
+               .onEvent = result ? nullptr : &W::AccuNetChange});
   // A bit box is named after the bit's weight, whichever numbering the
-  // register shows; its hint follows the numbering.
+  // register shows; its hint follows the numbering. R's boxes only show.
   for (int bit = 0; bit < 32; ++bit) {
     const int left = kNibbleLeft[static_cast<std::size_t>(bit / 4)] - 16 * (bit % 4);
-    c.push_back({"CheckBox_" + r + "Bit" + QString::number(bit), Kind::BitBox, group, {left, 56, 16, 17}, {},
-                 kBitHintPrefix + QString::number(bit), true, -1, spoken + ", bit " + QString::number(bit)});
+    c.push_back({.name = name(RegisterControl::BitBox, bit), .kind = Kind::BitBox, .parent = group,
+                 .geometry = {left, 56, 16, 17}, .hint = kBitHintPrefix + QString::number(bit), .bubble = true,
+                 .accessibleName = spoken + ", bit " + QString::number(bit),
+                 .onEvent = result ? nullptr : a1 ? &W::Accu1ChangeBit : &W::Accu2ChangeBit,
+                 .enabled = !result});
   }
   for (int i = 0; i < 8; ++i) {
     const auto [left, width] = kPositionLabel[static_cast<std::size_t>(i)];
-    c.push_back({"Label_" + r + "Bit" + QString::number(4 * i), Kind::PositionLabel, group,
-                 {left, 45, width, 13}, " " + QString::number(4 * i)});
+    c.push_back({.name = name(RegisterControl::PositionLabel, 4 * i), .kind = Kind::PositionLabel,
+                 .parent = group, .geometry = {left, 45, width, 13}, .text = " " + QString::number(4 * i)});
   }
-  c.push_back({"btn_" + r + "_LSB", Kind::PushButton, group, {520, 16, result ? 46 : 48, 22}, "LSB: 0",
-               kLsbHint, false, 35, spoken + " bit numbering"});
+  c.push_back({.name = name(RegisterControl::LsbButton), .kind = Kind::PushButton, .parent = group,
+               .geometry = {520, 16, result ? 46 : 48, 22}, .text = "LSB: 0", .hint = kLsbHint, .tabOrder = 35,
+               .accessibleName = spoken + " bit numbering",
+               .onEvent = result ? &W::btn_Result_LSBClick : a1 ? &W::btn_Accu1_LSBClick : &W::btn_Accu2_LSBClick});
 }
 
-void AddOperations(std::vector<Control>& c) {
+void LayoutTable::AddOperations(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox_OpLogic");
-  c.push_back({group, Kind::GroupBox, {}, {4, 268, 400, 133}, " Operations ", {}, false, 4, "Operations"});
+  c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, 268, 400, 133}, .text = " Operations ",
+               .tabOrder = 4, .accessibleName = "Operations"});
   struct Button {
     const char* name;
     const char* caption;
     int left, top;
     const char* hint;
     const char* accessibleName;
+    Handler onClick;
   };
   static constexpr Button buttons[] = {
       {"btn_ADD", "A1 + A2", 8, 20, "Add ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Add A1 and A2"},
+       "Add A1 and A2", &W::btn_ADDClick},
       {"btn_SUBTR", "A1 - A2", 8, 46, "Subtract ACCUMULATOR 2 from ACCUMULATOR 1.",
-       "Subtract A2 from A1"},
+       "Subtract A2 from A1", &W::btn_SUBTRClick},
       {"btn_MULT", "A1 x A2", 8, 73, "Multiply ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Multiply A1 and A2"},
+       "Multiply A1 and A2", &W::btn_MULTClick},
       {"btn_DIV", "A1 / A2", 8, 100, "Divide ACCUMULATOR 1 by ACCUMULATOR 2.",
-       "Divide A1 by A2"},
+       "Divide A1 by A2", &W::btn_DIVClick},
       {"btn_AND", "A1 AND A2", 86, 20, "Logical AND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical AND of A1 and A2"},
+       "Logical AND of A1 and A2", &W::btn_ANDClick},
       {"btn_OR", "A1 OR A2", 86, 46, "Logical OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical OR of A1 and A2"},
+       "Logical OR of A1 and A2", &W::btn_ORClick},
       {"btn_XOR", "A1 XOR A2", 86, 73, "Exclusive OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive OR of A1 and A2"},
+       "Exclusive OR of A1 and A2", &W::btn_XORClick},
       {"btn_NOT", "NOT A1", 86, 100, "Invert ACCUMULATOR 1.",
-       "Invert A1"},
+       "Invert A1", &W::btn_NOTClick},
       {"btn_NAND", "A1 NAND A2", 164, 20, "Logical NAND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NAND of A1 and A2"},
+       "Logical NAND of A1 and A2", &W::btn_NANDClick},
       {"btn_NOR", "A1 NOR A2", 164, 46, "Logical NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NOR of A1 and A2"},
+       "Logical NOR of A1 and A2", &W::btn_NORClick},
       {"btn_XNOR", "A1 XNOR A2", 164, 72, "Exclusive NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive NOR of A1 and A2"},
+       "Exclusive NOR of A1 and A2", &W::btn_XNORClick},
       {"btn_SHL", "SHL A1", 242, 20, "Shift Left ACCUMULATOR 1.",
-       "Shift A1 left"},
+       "Shift A1 left", &W::btn_SHLClick},
       {"btn_SHR", "SHR A1", 242, 46, "Shift Right ACCUMULATOR 1.",
-       "Shift A1 right"},
+       "Shift A1 right", &W::btn_SHRClick},
       {"btn_ROL", "ROL A1", 242, 73, "Rotate Left ACCUMULATOR 1.",
-       "Rotate A1 left"},
+       "Rotate A1 left", &W::btn_ROLClick},
       {"btn_ROR", "ROR A1", 242, 100, "Rotate Right ACCUMULATOR 1.",
-       "Rotate A1 right"},
+       "Rotate A1 right", &W::btn_RORClick},
       {"btn_Swap", "A1 <> A2", 320, 20, "Swap content of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Swap A1 and A2"},
+       "Swap A1 and A2", &W::btn_SwapClick},
       {"btn_RtoA1", "R > A1", 320, 46, "Copy result to ACCUMULATOR 1.",
-       "Copy the result to A1"},
+       "Copy the result to A1", &W::btn_RtoA1Click},
       {"btn_RtoA2", "R > A2", 320, 72, "Copy result to ACCUMULATOR 2.",
-       "Copy the result to A2"},
+       "Copy the result to A2", &W::btn_RtoA2Click},
   };
   int tab = 0;
   for (const Button& b : buttons)
-    c.push_back({b.name, Kind::PushButton, group, {b.left, b.top, 70, 25}, b.caption, b.hint, true, tab++,
-                 b.accessibleName});
-  c.push_back({"BitOp_NumBitsUpDown", Kind::UpDown, group, {376, 102, 15, 21}, {}, kShiftCountHint, true, -1,
-               "Shift count spinner"});
-  c.push_back({"BitOp_NumBits", Kind::Edit, group, {320, 102, 56, 21}, "1", kShiftCountHint, true, 19,
-               "Shift count"});
+    c.push_back({.name = b.name, .kind = Kind::PushButton, .parent = group, .geometry = {b.left, b.top, 70, 25},
+                 .text = b.caption, .hint = b.hint, .bubble = true, .tabOrder = tab++,
+                 .accessibleName = b.accessibleName, .onEvent = b.onClick});
+  c.push_back({.name = "BitOp_NumBitsUpDown", .kind = Kind::UpDown, .parent = group, .geometry = {376, 102, 15, 21},
+               .hint = kShiftCountHint, .bubble = true, .accessibleName = "Shift count spinner",
+               .buddy = "BitOp_NumBits"});
+  c.push_back({.name = "BitOp_NumBits", .kind = Kind::Edit, .parent = group, .geometry = {320, 102, 56, 21},
+               .text = "1", .hint = kShiftCountHint, .bubble = true, .tabOrder = 19, .accessibleName = "Shift count",
+               .onEvent = &W::BitOp_NumBits1Change});
 }
 
-void AddDataFormat(std::vector<Control>& c) {
+void LayoutTable::AddDataFormat(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox_DataFormat");
-  c.push_back({group, Kind::GroupBox, {}, {412, 268, 168, 69}, " Data Format ", {}, false, 5, "Data format"});
-  c.push_back({"Label_DatawordLength", Kind::Label, group, {8, 20, 73, 13}, "Dataword Size:"});
-  c.push_back({"Label_MSB", Kind::Label, group, {8, 45, 54, 13}, "MSB Repr.:"});
-  c.push_back({"Combo_DatawordLength", Kind::ComboBox, group, {88, 16, 72, 21}, "  8 Bit|16 Bit|32 Bit",
-               "Define the data word length: byte, word or doubleword.", true, 0, "Word length"});
-  c.push_back({"Combo_Signed", Kind::ComboBox, group, {88, 41, 72, 21}, "Unsigned|Signed",
-               "Most Significant bit representation: Sign bit or data bit.", true, 1, "Signedness"});
+  c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 268, 168, 69}, .text = " Data Format ",
+               .tabOrder = 5, .accessibleName = "Data format"});
+  c.push_back({.name = "Label_DatawordLength", .kind = Kind::Label, .parent = group, .geometry = {8, 20, 73, 13},
+               .text = "Dataword Size:"});
+  c.push_back({.name = "Label_MSB", .kind = Kind::Label, .parent = group, .geometry = {8, 45, 54, 13},
+               .text = "MSB Repr.:"});
+  c.push_back({.name = "Combo_DatawordLength", .kind = Kind::ComboBox, .parent = group,
+               .geometry = {88, 16, 72, 21}, .text = "  8 Bit|16 Bit|32 Bit",
+               .hint = "Define the data word length: byte, word or doubleword.", .bubble = true, .tabOrder = 0,
+               .accessibleName = "Word length", .onEvent = &W::Combo_DatawordLengthChange});
+  c.push_back({.name = "Combo_Signed", .kind = Kind::ComboBox, .parent = group, .geometry = {88, 41, 72, 21},
+               .text = "Unsigned|Signed", .hint = "Most Significant bit representation: Sign bit or data bit.",
+               .bubble = true, .tabOrder = 1, .accessibleName = "Signedness", .onEvent = &W::Combo_SignedChange});
 }
 
-void AddSettings(std::vector<Control>& c) {
+void LayoutTable::AddSettings(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox1");
-  c.push_back({group, Kind::GroupBox, {}, {4, 404, 401, 41}, " Application Settings ", {}, false, 6,
-               "Application settings"});
-  c.push_back({"CheckBox1", Kind::CheckBox, group, {4, 15, 97, 18}, "Always On Top",
-               "Always keep the program window on top of other applications.", false, 0, "Always on top"});
-  c.push_back({"Transparency", Kind::Slider, group, {279, 11, 118, 27}, {}, kTransparencyHint, false, 1,
-               "Transparency"});
-  c.push_back({"CheckBox2", Kind::CheckBox, group, {119, 16, 73, 17}, "Large Font", {}, false, 2,
-               "Large font"});
-  c.push_back({"Label_Transparency", Kind::Label, group, {211, 18, 66, 13}, "Transparency",
-               kTransparencyHint});
+  c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, 404, 401, 41},
+               .text = " Application Settings ", .tabOrder = 6, .accessibleName = "Application settings"});
+  c.push_back({.name = "CheckBox1", .kind = Kind::CheckBox, .parent = group, .geometry = {4, 15, 97, 18},
+               .text = "Always On Top", .hint = "Always keep the program window on top of other applications.",
+               .tabOrder = 0, .accessibleName = "Always on top", .onEvent = &W::CheckBox1Click});
+  // Shown only where the windowing system can make the window translucent.
+  c.push_back({.name = "Transparency", .kind = Kind::Slider, .parent = group, .geometry = {279, 11, 118, 27},
+               .hint = kTransparencyHint, .tabOrder = 1, .accessibleName = "Transparency",
+               .onEvent = &W::TransparencyChange, .visible = false, .range = {91, 255, 21}});
+  c.push_back({.name = "CheckBox2", .kind = Kind::CheckBox, .parent = group, .geometry = {119, 16, 73, 17},
+               .text = "Large Font", .tabOrder = 2, .accessibleName = "Large font", .onEvent = &W::CheckBox2Click});
+  c.push_back({.name = "Label_Transparency", .kind = Kind::Label, .parent = group, .geometry = {211, 18, 66, 13},
+               .text = "Transparency", .hint = kTransparencyHint, .visible = false});
 }
 
-void AddConversionTool(std::vector<Control>& c) {
+void LayoutTable::AddConversionTool(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox2");
-  c.push_back({group, Kind::GroupBox, {}, {412, 340, 168, 105}, " Byte Conversion Tool ", {}, false, 7,
-               "Byte conversion tool"});
-  c.push_back({"Label1", Kind::WrappedLabel, group, {8, 16, 153, 33},
-               "This function uses 1024 (2^10) as conversion base."});
-  c.push_back({"Conv_CE_Input", Kind::Edit, group, {8, 52, 89, 21}, "0", {}, false, 0, "Amount to convert"});
-  c.push_back({"Conv_CE_Source", Kind::ComboBox, group, {104, 52, 57, 21}, {}, {}, false, 1, "Source unit"});
-  c.push_back({"Conv_CE_Output", Kind::OutputEdit, group, {8, 76, 89, 21}, "0", {}, false, 2,
-               "Converted amount"});
-  c.push_back({"Conv_CE_Target", Kind::ComboBox, group, {104, 76, 57, 21}, {}, {}, false, 3, "Target unit"});
+  c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 340, 168, 105},
+               .text = " Byte Conversion Tool ", .tabOrder = 7, .accessibleName = "Byte conversion tool"});
+  c.push_back({.name = "Label1", .kind = Kind::WrappedLabel, .parent = group, .geometry = {8, 16, 153, 33},
+               .text = "This function uses 1024 (2^10) as conversion base."});
+  c.push_back({.name = "Conv_CE_Input", .kind = Kind::Edit, .parent = group, .geometry = {8, 52, 89, 21},
+               .text = "0", .tabOrder = 0, .accessibleName = "Amount to convert",
+               .onEvent = &W::Converter_Do_Convert});
+  c.push_back({.name = "Conv_CE_Source", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 52, 57, 21},
+               .tabOrder = 1, .accessibleName = "Source unit", .onEvent = &W::Converter_Do_Convert});
+  c.push_back({.name = "Conv_CE_Output", .kind = Kind::OutputEdit, .parent = group, .geometry = {8, 76, 89, 21},
+               .text = "0", .tabOrder = 2, .accessibleName = "Converted amount"});
+  c.push_back({.name = "Conv_CE_Target", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 76, 57, 21},
+               .tabOrder = 3, .accessibleName = "Target unit", .onEvent = &W::Converter_Do_Convert});
 }
 // clang-format on
 
-std::vector<Control> BuildControls() {
+std::vector<Control> LayoutTable::Rows() {
   std::vector<Control> c;
   c.reserve(200);
-  c.push_back({"StatusBar", Kind::StatusBar, {}, {0, 446, 584, 19}});
-  AddRegisterGroup(c, 0, 4);
-  AddRegisterGroup(c, 1, 92);
-  AddRegisterGroup(c, 2, 180);
+  c.push_back({.name = "StatusBar", .kind = Kind::StatusBar, .geometry = {0, 446, 584, 19}});
+  AddRegisterGroup(c, Register::A1, 4);
+  AddRegisterGroup(c, Register::A2, 92);
+  AddRegisterGroup(c, Register::R, 180);
   AddOperations(c);
   AddDataFormat(c);
   AddSettings(c);
@@ -167,10 +220,8 @@ std::vector<Control> BuildControls() {
   return c;
 }
 
-}  // namespace
-
 const std::vector<Control>& Controls() {
-  static const std::vector<Control> controls = BuildControls();
+  static const std::vector<Control> controls = LayoutTable::Rows();
   return controls;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// The window's layout as data: every control with its kind, place, text,
-// hint, tab order and accessible name. The window is built from this table
-// alone.
+// The window's layout as data: every control with all that sets it apart
+// from the others of its kind. The window is built from this table alone.
 
 #include <QRect>
 #include <QString>
 #include <vector>
+
+class QObject;
+class TForm_Quillon;
 
 namespace averlin::layout {
 
@@ -21,22 +23,39 @@ enum class Kind {
   PushButton,
   BitBox,    // check box without caption
   CheckBox,  // caption to the left of the box
-  ComboBox,
+  ComboBox,  // its items in the text, separated by "|"
   Slider,
   UpDown,
   StatusBar,
+};
+
+// An event handler of the window. The kind says which event it is bound to:
+// an edit's text change, a check box's or a bit box's toggle, a button's
+// click, a list's pick by the user (not a selection the program makes), a
+// slider's move.
+using Handler = void (TForm_Quillon::*)(QObject* sender);
+
+struct Range {
+  int minimum = 0;
+  int maximum = 0;
+  int tickInterval = 0;  // also the page step, once the window is set up
 };
 
 struct Control {
   QString name;
   Kind kind;
   QString parent{};  // empty: a child of the window itself
-  QRect geometry;    // relative to the parent, at 96 pixels per inch
+  QRect geometry{};  // relative to the parent, at 96 pixels per inch
   QString text{};
   QString hint{};
   bool bubble = false;       // shows its hint in a bubble beside the pointer
   int tabOrder = -1;         // within its parent; -1: takes no focus by Tab
   QString accessibleName{};  // what a screen reader says; empty: its text
+  Handler onEvent = nullptr;
+  QString buddy{};      // a label names this control; a spinner steps this edit
+  bool visible = true;  // shown when the window starts
+  bool enabled = true;  // a display-only control is disabled for good
+  Range range{};        // a slider's
 };
 
 inline constexpr int kClientWidth = 584;
@@ -45,9 +64,5 @@ inline constexpr int kClientHeight = 465;
 // Every control in creation order: a parent comes before its children, and
 // within one parent the controls stand in their tab order.
 const std::vector<Control>& Controls();
-
-// Register prefixes used in control names, indexed by register.
-inline const QString kRegisterNames[3] = {QStringLiteral("Accu1"), QStringLiteral("Accu2"),
-                                          QStringLiteral("Result")};
 
 }  // namespace averlin::layout

@@ -1,28 +1,20 @@
 #include "Unit1.h"
 
-#include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
-#include <QGroupBox>
-#include <QHash>
-#include <QHelpEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
-#include <QToolTip>
-#include <QValidator>
 
+#include "AppIdentity.h"
 #include "EditAccessible.h"
 #include "ErrorReport.h"
-#include "Layout.h"
+#include "HintLine.h"
 #include "UpDown.h"
+#include "WindowPlatform.h"
 #include "WindowScaling.h"
 #include "byte_conversion.h"
 #include "number_text.h"
@@ -72,121 +64,9 @@ void WriteField(QLineEdit* edit, const std::string& text) {
   edit->setCursorPosition(static_cast<int>(edit->text().size()));
 }
 
-// Upper-cases every letter typed into a hexadecimal field; refuses nothing.
-// Each character is mapped on its own, so the text keeps its length and a
-// letter whose capital is several characters (the ligature U+FB00, sharp s)
-// stays as it is instead of turning into hexadecimal digits.
-class UpperCaseValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    for (QChar& c : input) c = c.toUpper();
-    return Acceptable;
-  }
-};
-
 char RegionalDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
   return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
-}
-
-// The operation buttons and the operation each one runs.
-struct OperationButton {
-  const char* name;
-  Operation op;
-};
-constexpr OperationButton kOperationButtons[] = {
-    {"btn_ADD", Operation::Add},          {"btn_SUBTR", Operation::Subtract},
-    {"btn_MULT", Operation::Multiply},    {"btn_DIV", Operation::Divide},
-    {"btn_AND", Operation::And},          {"btn_OR", Operation::Or},
-    {"btn_XOR", Operation::Xor},          {"btn_NOT", Operation::Not},
-    {"btn_NAND", Operation::Nand},        {"btn_NOR", Operation::Nor},
-    {"btn_XNOR", Operation::Xnor},        {"btn_SHL", Operation::ShiftLeft},
-    {"btn_SHR", Operation::ShiftRight},   {"btn_ROL", Operation::RotateLeft},
-    {"btn_ROR", Operation::RotateRight},  {"btn_Swap", Operation::Swap},
-    {"btn_RtoA1", Operation::ResultToA1}, {"btn_RtoA2", Operation::ResultToA2},
-};
-
-// Makes the widget of one layout row with all that the row alone says of it:
-// its kind, name, place, texts and hints.
-QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
-  QWidget* w = nullptr;
-  switch (c.kind) {
-    case layout::Kind::GroupBox: w = new QGroupBox(c.text, parent); break;
-    case layout::Kind::Label:
-    case layout::Kind::PositionLabel:
-    case layout::Kind::WrappedLabel: {
-      auto* label = new QLabel(c.text, parent);
-      label->setWordWrap(c.kind == layout::Kind::WrappedLabel);
-      label->setAlignment((c.kind == layout::Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) |
-                          Qt::AlignTop);
-      label->setProperty(kFitToTextProperty, c.kind == layout::Kind::Label           ? kKeepLeftEdge
-                                             : c.kind == layout::Kind::PositionLabel ? kKeepRightEdge
-                                                                                     : 0);
-      w = label;
-      break;
-    }
-    case layout::Kind::Edit:
-    case layout::Kind::HexEdit:
-    case layout::Kind::ReadOnlyEdit:
-    case layout::Kind::OutputEdit: {
-      auto* edit = new QLineEdit(c.text, parent);
-      edit->setMaxLength(std::numeric_limits<int>::max());
-      if (c.kind == layout::Kind::HexEdit) edit->setValidator(new UpperCaseValidator(edit));
-      if (c.kind == layout::Kind::ReadOnlyEdit || c.kind == layout::Kind::OutputEdit) {
-        edit->setReadOnly(true);
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base,
-                   p.color(c.kind == layout::Kind::ReadOnlyEdit ? QPalette::Midlight : QPalette::Button));
-        edit->setPalette(p);
-      }
-      w = edit;
-      break;
-    }
-    case layout::Kind::PushButton: w = new QPushButton(c.text, parent); break;
-    case layout::Kind::BitBox:
-    case layout::Kind::CheckBox: {
-      auto* box = new QCheckBox(c.text, parent);
-      if (c.kind == layout::Kind::CheckBox) box->setLayoutDirection(Qt::RightToLeft);
-      w = box;
-      break;
-    }
-    case layout::Kind::ComboBox: {
-      auto* list = new QComboBox(parent);
-      if (!c.text.isEmpty()) list->addItems(c.text.split(QLatin1Char('|')));
-      list->setCurrentIndex(-1);  // no selection until the window is created
-      w = list;
-      break;
-    }
-    case layout::Kind::Slider: {
-      auto* slider = new QSlider(Qt::Horizontal, parent);
-      slider->setRange(91, 255);
-      slider->setValue(255);
-      slider->setTickPosition(QSlider::TicksBelow);
-      slider->setTickInterval(21);
-      slider->setSingleStep(1);
-      slider->setPageStep(0);
-      slider->setVisible(false);
-      w = slider;
-      break;
-    }
-    case layout::Kind::UpDown: w = new UpDown(parent); break;
-    case layout::Kind::StatusBar: {
-      auto* bar = new QStatusBar(parent);
-      bar->setSizeGripEnabled(false);
-      bar->setFont(QApplication::font("QStatusBar"));
-      w = bar;
-      break;
-    }
-  }
-  w->setObjectName(c.name);
-  w->setGeometry(c.geometry);
-  if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
-  if (!c.hint.isEmpty()) {
-    w->setStatusTip(c.hint);
-    if (c.bubble) w->setToolTip(c.hint);
-  }
-  return w;
 }
 
 }  // namespace
@@ -226,120 +106,19 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   setFont(font);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
-  setFixedSize(layout::kClientWidth, layout::kClientHeight);
+  hintLine_ = std::make_unique<HintLine>(
+      this, [this](const QString& hint) { RunHandler(this, [&] { ShowHintInStatusBar(hint); }); });
   // Before the edits exist, so that none of them is ever described by
   // Qt's writable interface.
   InstallEditAccessible();
   BuildFromLayout();
-  BindHandlers();
   FormCreate();
 }
 
 TForm_Quillon::~TForm_Quillon() = default;
 
-void TForm_Quillon::BuildFromLayout() {
-  QHash<QString, QWidget*> byName;
-  QWidget* previousInTabOrder = nullptr;
-  for (const layout::Control& c : layout::Controls()) {
-    QWidget* parent = c.parent.isEmpty() ? this : byName.value(c.parent);
-    QWidget* w = CreateControl(c, parent);
-    if (c.bubble) w->installEventFilter(this);
-    if (c.kind == layout::Kind::GroupBox || c.kind == layout::Kind::StatusBar) {
-      w->setFocusPolicy(Qt::NoFocus);
-    } else if (c.tabOrder < 0) {
-      w->setFocusPolicy(c.kind == layout::Kind::BitBox ? Qt::ClickFocus : Qt::NoFocus);
-    } else {
-      if (previousInTabOrder) setTabOrder(previousInTabOrder, w);
-      previousInTabOrder = w;
-    }
-    byName.insert(c.name, w);
-  }
-  if (QWidget* label = byName.value(QStringLiteral("Label_Transparency"))) label->setVisible(false);
-  for (QWidget* w : std::as_const(byName))
-    if (w->property(kFitToTextProperty).toInt() != 0) FitLabelToText(static_cast<QLabel*>(w));
-
-  FindViews(byName);
-  // The register views of R are display only.
-  for (QCheckBox* box : views_[2].bits) box->setEnabled(false);
-  shiftCountEdit_->installEventFilter(this);
-}
-
-void TForm_Quillon::FindViews(const QHash<QString, QWidget*>& byName) {
-  const auto find = [&byName]<class T>(T*& member, const QString& name) {
-    member = qobject_cast<T*>(byName.value(name));
-    Q_ASSERT(member);
-  };
-  for (std::size_t r = 0; r < views_.size(); ++r) {
-    const QString& reg = layout::kRegisterNames[r];
-    RegisterViews& v = views_[r];
-    find(v.hex, "Edit_" + reg + "Hex");
-    find(v.dec, "Edit_" + reg + "Dec");
-    find(v.net, "Edit_" + reg + "Net");
-    find(v.lsb, "btn_" + reg + "_LSB");
-    for (std::size_t bit = 0; bit < v.bits.size(); ++bit)
-      find(v.bits[bit], "CheckBox_" + reg + "Bit" + QString::number(bit));
-    for (std::size_t i = 0; i < v.positionLabels.size(); ++i)
-      find(v.positionLabels[i], "Label_" + reg + "Bit" + QString::number(4 * i));
-  }
-  find(shiftCountEdit_, QStringLiteral("BitOp_NumBits"));
-  find(shiftCountSpinner_, QStringLiteral("BitOp_NumBitsUpDown"));
-  find(wordLengthList_, QStringLiteral("Combo_DatawordLength"));
-  find(signedList_, QStringLiteral("Combo_Signed"));
-  find(convInput_, QStringLiteral("Conv_CE_Input"));
-  find(convOutput_, QStringLiteral("Conv_CE_Output"));
-  find(convSource_, QStringLiteral("Conv_CE_Source"));
-  find(convTarget_, QStringLiteral("Conv_CE_Target"));
-  find(alwaysOnTop_, QStringLiteral("CheckBox1"));
-  find(largeFont_, QStringLiteral("CheckBox2"));
-  find(transparency_, QStringLiteral("Transparency"));
-  find(transparencyLabel_, QStringLiteral("Label_Transparency"));
-  find(statusBar_, QStringLiteral("StatusBar"));
-}
-
-template <class Widget, class Signal>
-void TForm_Quillon::Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*)) {
-  connect(sender, signal, this,
-          [this, sender, handler] { RunHandler(this, [&] { (this->*handler)(sender); }); });
-}
-
-void TForm_Quillon::BindHandlers() {
-  for (std::size_t r = 0; r < 2; ++r) {
-    RegisterViews& v = views_[r];
-    Bind(v.hex, &QLineEdit::textChanged, &TForm_Quillon::Edit_AccuHexChange);
-    Bind(v.dec, &QLineEdit::textChanged, &TForm_Quillon::Edit_AccuDecChange);
-    Bind(v.net, &QLineEdit::textChanged, &TForm_Quillon::AccuNetChange);
-    for (QCheckBox* box : v.bits)
-      Bind(box, &QCheckBox::toggled,
-           r == 0 ? &TForm_Quillon::Accu1ChangeBit : &TForm_Quillon::Accu2ChangeBit);
-  }
-  Bind(views_[0].lsb, &QPushButton::clicked, &TForm_Quillon::btn_Accu1_LSBClick);
-  Bind(views_[1].lsb, &QPushButton::clicked, &TForm_Quillon::btn_Accu2_LSBClick);
-  Bind(views_[2].lsb, &QPushButton::clicked, &TForm_Quillon::btn_Result_LSBClick);
-  for (const OperationButton& b : kOperationButtons) {
-    auto* button = findChild<QPushButton*>(QLatin1String(b.name));
-    const Operation op = b.op;
-    connect(button, &QPushButton::clicked, this,
-            [this, op] { RunHandler(this, [&] { OperationClick(op); }); });
-  }
-  Bind(shiftCountEdit_, &QLineEdit::textChanged, &TForm_Quillon::BitOp_NumBits1Change);
-  connect(shiftCountSpinner_, &UpDown::positionChanged, shiftCountEdit_,
-          [this](int position) { shiftCountEdit_->setText(QString::number(position)); });
-  // A drop-down list's handler runs for the user's pick only, not for a
-  // selection that the program makes.
-  Bind(wordLengthList_, &QComboBox::activated, &TForm_Quillon::Combo_DatawordLengthChange);
-  Bind(signedList_, &QComboBox::activated, &TForm_Quillon::Combo_SignedChange);
-  Bind(convInput_, &QLineEdit::textChanged, &TForm_Quillon::Converter_Do_Convert);
-  Bind(convSource_, &QComboBox::activated, &TForm_Quillon::Converter_Do_Convert);
-  Bind(convTarget_, &QComboBox::activated, &TForm_Quillon::Converter_Do_Convert);
-  Bind(alwaysOnTop_, &QCheckBox::toggled, &TForm_Quillon::CheckBox1Click);
-  Bind(largeFont_, &QCheckBox::toggled, &TForm_Quillon::CheckBox2Click);
-  Bind(transparency_, &QSlider::valueChanged, &TForm_Quillon::TransparencyChange);
-}
-
 void TForm_Quillon::FormCreate() {
-  // The hint line follows the pointer whenever the event loop falls idle.
-  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-          &TForm_Quillon::UpdateHintLine, Qt::UniqueConnection);
+  hintLine_->Start();
 
   translucencyOffered_ = WindowSystemOffersTranslucency();
   if (translucencyOffered_) {
@@ -355,7 +134,7 @@ void TForm_Quillon::FormCreate() {
   Model.SetSignedMode(Unsigned);
   signedList_->setCurrentIndex(Model.SignedMode());
   Model.SetWordLimits();
-  shiftCountSpinner_->setMaximum(Model.Limits().ShiftCountMax);
+  shiftCountSpinner_->SetMaximum(Model.Limits().ShiftCountMax);
   RefreshAllRegisters(kDecHexNetBits);
 
   for (QComboBox* list : {convSource_, convTarget_})
@@ -453,7 +232,7 @@ void TForm_Quillon::btn_Result_LSBClick(QObject*) { SwitchBitNumbering(Register:
 // --- Operations -----------------------------------------------------------
 
 void TForm_Quillon::OperationClick(Operation op) {
-  const WrittenRegisters written = Apply(Model, op, shiftCountSpinner_->position());
+  const WrittenRegisters written = Apply(Model, op, shiftCountSpinner_->Position());
   if (written.R) {
     // R's views have no handlers, so no hold is needed.
     RefreshRegisterViews(Register::R, kDecHexNetBits);
@@ -464,12 +243,31 @@ void TForm_Quillon::OperationClick(Operation op) {
   if (written.A2) RefreshRegisterViews(Register::A2, kDecHexNetBits);
 }
 
+void TForm_Quillon::btn_ADDClick(QObject*) { OperationClick(Operation::Add); }
+void TForm_Quillon::btn_SUBTRClick(QObject*) { OperationClick(Operation::Subtract); }
+void TForm_Quillon::btn_MULTClick(QObject*) { OperationClick(Operation::Multiply); }
+void TForm_Quillon::btn_DIVClick(QObject*) { OperationClick(Operation::Divide); }
+void TForm_Quillon::btn_ANDClick(QObject*) { OperationClick(Operation::And); }
+void TForm_Quillon::btn_ORClick(QObject*) { OperationClick(Operation::Or); }
+void TForm_Quillon::btn_XORClick(QObject*) { OperationClick(Operation::Xor); }
+void TForm_Quillon::btn_NOTClick(QObject*) { OperationClick(Operation::Not); }
+void TForm_Quillon::btn_NANDClick(QObject*) { OperationClick(Operation::Nand); }
+void TForm_Quillon::btn_NORClick(QObject*) { OperationClick(Operation::Nor); }
+void TForm_Quillon::btn_XNORClick(QObject*) { OperationClick(Operation::Xnor); }
+void TForm_Quillon::btn_SHLClick(QObject*) { OperationClick(Operation::ShiftLeft); }
+void TForm_Quillon::btn_SHRClick(QObject*) { OperationClick(Operation::ShiftRight); }
+void TForm_Quillon::btn_ROLClick(QObject*) { OperationClick(Operation::RotateLeft); }
+void TForm_Quillon::btn_RORClick(QObject*) { OperationClick(Operation::RotateRight); }
+void TForm_Quillon::btn_SwapClick(QObject*) { OperationClick(Operation::Swap); }
+void TForm_Quillon::btn_RtoA1Click(QObject*) { OperationClick(Operation::ResultToA1); }
+void TForm_Quillon::btn_RtoA2Click(QObject*) { OperationClick(Operation::ResultToA2); }
+
 void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
-  const auto entry = ReadShiftCountText(ToFieldText(shiftCountEdit_->text()), shiftCountSpinner_->maximum());
+  const auto entry = ReadShiftCountText(ToFieldText(shiftCountEdit_->text()), shiftCountSpinner_->Maximum());
   if (!entry) return;
   // The spinner clamps to its own range and writes its new position back,
   // which runs this handler again; the exchange ends once nothing changes.
-  shiftCountSpinner_->setPosition(entry->Position);
+  shiftCountSpinner_->SetPosition(entry->Position);
   const QString text = QString::fromStdString(entry->Text);
   if (shiftCountEdit_->text() != text) shiftCountEdit_->setText(text);
 }
@@ -489,9 +287,9 @@ void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
       }
     }
   }
-  const WordLengthChange change = ChangeDataWordLength(Model, newLength, shiftCountSpinner_->position());
-  shiftCountSpinner_->setMaximum(change.ShiftCountMax);
-  if (change.ClampedShiftCount) shiftCountSpinner_->setPosition(*change.ClampedShiftCount);
+  const WordLengthChange change = ChangeDataWordLength(Model, newLength, shiftCountSpinner_->Position());
+  shiftCountSpinner_->SetMaximum(change.ShiftCountMax);
+  if (change.ClampedShiftCount) shiftCountSpinner_->SetPosition(*change.ClampedShiftCount);
   RefreshAllRegisters(kDecHexNetBits);
 }
 
@@ -523,59 +321,12 @@ void TForm_Quillon::TransparencyChange(QObject*) { setWindowOpacity(transparency
 
 // --- Hints ----------------------------------------------------------------
 
-void TForm_Quillon::UpdateHintLine() {
-  // The control under the pointer, found the way mouse input is routed: a
-  // disabled control other than a label gives way to its container.
-  QWidget* control = QApplication::widgetAt(QCursor::pos());
-  if (control && control->window() != this) control = nullptr;
-  while (control && control != this && !control->isEnabled() && !qobject_cast<QLabel*>(control))
-    control = control->parentWidget();
-  QString hint;
-  for (QWidget* w = control; w && hint.isEmpty(); w = w == this ? nullptr : w->parentWidget())
-    hint = w->statusTip();
-  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-  if (bar >= 0) hint = hint.mid(bar + 1);
-  if (hint == applicationHint_) return;
-  applicationHint_ = hint;
-  RunHandler(this, [&] { ShowHintInStatusBar(applicationHint_); });
-}
-
 void TForm_Quillon::ShowHintInStatusBar(const QString& hint) {
   const qsizetype bar = hint.indexOf(QLatin1Char('|'));
   statusBar_->showMessage(bar >= 0 ? hint.mid(bar + 1) : hint);
 }
 
-bool TForm_Quillon::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ToolTip) {
-    // A disabled control shows no bubble: pointing at it counts as pointing
-    // at its container, and no container has a bubble.
-    auto* w = static_cast<QWidget*>(watched);
-    if (!w->isEnabled() && !qobject_cast<QLabel*>(w)) {
-      QToolTip::hideText();
-      return true;
-    }
-  } else if (watched == shiftCountEdit_ && event->type() == QEvent::KeyPress) {
-    // The arrow keys in the shift-count field step its spinner.
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-      RunHandler(this, [&] { shiftCountSpinner_->stepBy(key == Qt::Key_Up ? 1 : -1); });
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 void TForm_Quillon::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  SnapToWorkArea();
-}
-
-void TForm_Quillon::SnapToWorkArea() {
-  if (snapping_ || !isVisible() || !screen()) return;
-  const QRect frame = frameGeometry();
-  const QPoint snapped = SnappedPosition(frame, screen()->availableGeometry());
-  if (snapped == frame.topLeft()) return;
-  snapping_ = true;
-  move(snapped);
-  snapping_ = false;
+  SnapToWorkArea(this);
 }

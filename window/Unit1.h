@@ -4,8 +4,8 @@
 // results into its views.
 
 #include <QWidget>
-#include <QtContainerFwd>
 #include <array>
+#include <memory>
 
 #include "register_entry.h"
 #include "register_model.h"
@@ -20,8 +20,12 @@ class QStatusBar;
 
 namespace averlin {
 
+class HintLine;
 class UpDown;
 enum class Operation;
+namespace layout {
+class LayoutTable;
+}
 
 // True while the program writes into the register views; the views' change
 // and click handlers then do nothing.
@@ -48,6 +52,16 @@ class TForm_Quillon : public QWidget {
   // The hint the status bar shows where a control has none of its own.
   static const QString kWindowHint;
 
+  // Whether the windowing system lets this window be translucent.
+  bool TranslucencyOffered() const { return translucencyOffered_; }
+
+ protected:
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  // The layout names the handlers it binds.
+  friend class averlin::layout::LayoutTable;
+
   // Creation: the defaults, the first refresh and the unit lists.
   void FormCreate();
 
@@ -64,7 +78,24 @@ class TForm_Quillon : public QWidget {
   void btn_Result_LSBClick(QObject* sender);
 
   // Operations and the shift count.
-  void OperationClick(averlin::Operation op);
+  void btn_ADDClick(QObject* sender);
+  void btn_SUBTRClick(QObject* sender);
+  void btn_MULTClick(QObject* sender);
+  void btn_DIVClick(QObject* sender);
+  void btn_ANDClick(QObject* sender);
+  void btn_ORClick(QObject* sender);
+  void btn_XORClick(QObject* sender);
+  void btn_NOTClick(QObject* sender);
+  void btn_NANDClick(QObject* sender);
+  void btn_NORClick(QObject* sender);
+  void btn_XNORClick(QObject* sender);
+  void btn_SHLClick(QObject* sender);
+  void btn_SHRClick(QObject* sender);
+  void btn_ROLClick(QObject* sender);
+  void btn_RORClick(QObject* sender);
+  void btn_SwapClick(QObject* sender);
+  void btn_RtoA1Click(QObject* sender);
+  void btn_RtoA2Click(QObject* sender);
   void BitOp_NumBits1Change(QObject* sender);
 
   // Data format.
@@ -82,14 +113,6 @@ class TForm_Quillon : public QWidget {
   // The status bar's hint line.
   void ShowHintInStatusBar(const QString& hint);
 
-  // Whether the windowing system lets this window be translucent.
-  bool TranslucencyOffered() const { return translucencyOffered_; }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
-
- private:
   // The order in which a refresh writes one register's four views.
   enum class View { Hex, Dec, Net, Bits };
   using WriteOrder = std::array<View, 4>;
@@ -106,22 +129,22 @@ class TForm_Quillon : public QWidget {
     QPushButton* lsb = nullptr;
   };
 
+  // Builds the controls from the layout and binds their handlers.
   void BuildFromLayout();
-  // Keeps the views the handlers work on, found by their names.
-  void FindViews(const QHash<QString, QWidget*>& byName);
-  void BindHandlers();
+  // Keeps the views the handlers work on.
+  void FindViews();
   template <class Widget, class Signal>
   void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
 
+  void OperationClick(averlin::Operation op);
   averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;
   void AccuFieldChange(QObject* sender, averlin::RegisterField field);
   void AccuChangeBit(averlin::Register reg);
   void SwitchBitNumbering(averlin::Register reg);
   void RefreshRegisterViews(averlin::Register reg, const WriteOrder& order);
   void RefreshAllRegisters(const WriteOrder& order);
-  void UpdateHintLine();
-  void SnapToWorkArea();
 
+  std::unique_ptr<averlin::HintLine> hintLine_;
   std::array<RegisterViews, 3> views_{};
   QLineEdit* shiftCountEdit_ = nullptr;
   averlin::UpDown* shiftCountSpinner_ = nullptr;
@@ -136,7 +159,5 @@ class TForm_Quillon : public QWidget {
   QSlider* transparency_ = nullptr;
   QLabel* transparencyLabel_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
-  QString applicationHint_;
   bool translucencyOffered_ = false;
-  bool snapping_ = false;
 };

@@ -1,5 +1,7 @@
 #include "UpDown.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QToolButton>
 #include <algorithm>
 
@@ -19,33 +21,51 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), d
   // The arrows carry no text for a screen reader to say.
   up_->setAccessibleName(QStringLiteral("Step up"));
   down_->setAccessibleName(QStringLiteral("Step down"));
-  connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
-  connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
+  connect(up_, &QToolButton::clicked, this, [this] { StepBy(1); });
+  connect(down_, &QToolButton::clicked, this, [this] { StepBy(-1); });
 }
 
-void UpDown::setMinimum(int minimum) {
+void UpDown::SetMinimum(int minimum) {
   minimum_ = minimum;
   maximum_ = std::max(maximum_, minimum_);
-  setPosition(position_);
+  SetPosition(position_);
 }
 
-void UpDown::setMaximum(int maximum) {
+void UpDown::SetMaximum(int maximum) {
   maximum_ = std::max(maximum, minimum_);
-  setPosition(position_);
+  SetPosition(position_);
 }
 
-void UpDown::setPosition(int position) {
+void UpDown::SetPosition(int position) {
   position = std::clamp(position, minimum_, maximum_);
   if (position == position_) return;
   position_ = position;
-  emit positionChanged(position_);
+  emit PositionChanged(position_);
 }
 
-void UpDown::stepBy(int steps) {
+void UpDown::StepBy(int steps) {
   const long long span = static_cast<long long>(maximum_) - minimum_ + 1;
   long long offset = (static_cast<long long>(position_) - minimum_ + steps) % span;
   if (offset < 0) offset += span;
-  setPosition(static_cast<int>(minimum_ + offset));
+  SetPosition(static_cast<int>(minimum_ + offset));
+}
+
+void UpDown::SetBuddy(QLineEdit* edit) {
+  buddy_ = edit;
+  edit->installEventFilter(this);
+  connect(this, &UpDown::PositionChanged, edit,
+          [edit](int position) { edit->setText(QString::number(position)); });
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buddy_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      StepBy(key == Qt::Key_Up ? 1 : -1);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void UpDown::resizeEvent(QResizeEvent*) {

@@ -1,9 +1,11 @@
 #pragma once
-// An up-down spinner attached to an edit: two arrow buttons that step a
-// position within a range, wrapping from one end to the other.
+// An up-down spinner attached to an edit, its buddy: two arrow buttons that
+// step a position within a range, wrapping from one end to the other, and
+// write each new position into the edit.
 
 #include <QWidget>
 
+class QLineEdit;
 class QToolButton;
 
 namespace averlin {
@@ -13,27 +15,32 @@ class UpDown : public QWidget {
  public:
   explicit UpDown(QWidget* parent = nullptr);
 
-  int minimum() const { return minimum_; }
-  int maximum() const { return maximum_; }
-  int position() const { return position_; }
+  int Minimum() const { return minimum_; }
+  int Maximum() const { return maximum_; }
+  int Position() const { return position_; }
 
-  void setMinimum(int minimum);
+  void SetMinimum(int minimum);
   // A position above the new maximum comes down to it.
-  void setMaximum(int maximum);
+  void SetMaximum(int maximum);
   // Positions outside the range are clamped to it.
-  void setPosition(int position);
+  void SetPosition(int position);
   // Steps by the given number of steps; past either end it wraps round.
-  void stepBy(int steps);
+  void StepBy(int steps);
+
+  // The edit that shows the position; its Up and Down keys step the spinner.
+  void SetBuddy(QLineEdit* edit);
 
  signals:
-  void positionChanged(int position);
+  void PositionChanged(int position);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QToolButton* up_;
   QToolButton* down_;
+  QLineEdit* buddy_ = nullptr;
   int minimum_ = 1;
   int maximum_ = 31;
   int position_ = 1;

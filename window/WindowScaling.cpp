@@ -1,7 +1,6 @@
 #include "WindowScaling.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -75,41 +74,6 @@ void ScaleWindow(QWidget* window, int m, int d) {
   RefitLabels(window);
   window->move(place);
   if (visible) window->show();
-}
-
-void SetStaysOnTop(QWidget* window, bool onTop) {
-  if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
-  // Changing the flag re-creates the native window and hides it: put it
-  // back where it was, as it was.
-  const bool visible = window->isVisible();
-  const QPoint place = window->pos();
-  const qreal opacity = window->windowOpacity();
-  window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-  window->move(place);
-  window->setWindowOpacity(opacity);
-  if (visible) window->show();
-}
-
-bool WindowSystemOffersTranslucency() {
-  // X11 and the desktop systems set a window's opacity; Wayland clients
-  // cannot, and the offscreen and minimal platforms draw nothing.
-  const QString platform = QGuiApplication::platformName();
-  return platform == QLatin1String("xcb") || platform == QLatin1String("windows") ||
-         platform == QLatin1String("cocoa");
-}
-
-QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
-  constexpr int kSnap = 10;
-  QPoint p = frame.topLeft();
-  if (std::abs(frame.left() - workArea.left()) < kSnap)
-    p.setX(workArea.left());
-  else if (std::abs(frame.right() - workArea.right()) < kSnap)
-    p.setX(workArea.right() - frame.width() + 1);
-  if (std::abs(frame.top() - workArea.top()) < kSnap)
-    p.setY(workArea.top());
-  else if (std::abs(frame.bottom() - workArea.bottom()) < kSnap)
-    p.setY(workArea.bottom() - frame.height() + 1);
-  return p;
 }
 
 }  // namespace averlin

@@ -1,8 +1,7 @@
 #pragma once
-// Window-wide settings: scaling, stacking, translucency and the snap to the
-// work area's edges.
+// The window's sizes: Large Font scaling and the labels that follow their
+// text.
 
-#include <QPoint>
 #include <QRect>
 
 class QLabel;
@@ -30,16 +29,5 @@ QRect ScaledGeometry(const QRect& geometry, int m, int d);
 // Scales the whole window and every control in it by m / d, keeping its
 // place on the screen.
 void ScaleWindow(QWidget* window, int m, int d);
-
-// Makes the window a topmost window or returns it to the normal stacking
-// order, keeping its place, its opacity and whether it is shown.
-void SetStaysOnTop(QWidget* window, bool onTop);
-
-// Whether the windowing system can set a window's opacity.
-bool WindowSystemOffersTranslucency();
-
-// Where a window frame goes once each edge that lies closer than 10 pixels
-// to the same edge of the work area has been pulled onto it.
-QPoint SnappedPosition(const QRect& frame, const QRect& workArea);
 
 }  // namespace averlin

@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QMessageBox>
-#include <QTimer>
 
 WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
   window_->show();
@@ -64,28 +63,32 @@ void WindowDriver::pickWordLength(int bits) {
 void WindowDriver::pickSigned(bool isSigned) { pick("Combo_Signed", isSigned ? 1 : 0); }
 
 void WindowDriver::setRegister(const QString& reg, const QString& hexText) {
-  typeOver("Edit_" + reg + "Hex", hexText);
+  typeOver(averlin::ControlName(reg, averlin::RegisterControl::HexEdit), hexText);
 }
 
 QString WindowDriver::errorReportOf(const std::function<void()>& action, QString* caption) {
-  QString text;
-  // The report is modal: a timer reads and closes it from inside its loop.
-  QTimer poller;
-  poller.setInterval(5);
-  QObject::connect(&poller, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    poller.stop();
-    text = box->text();
-    if (caption) *caption = box->windowTitle();
-    if (box->icon() != QMessageBox::Critical || box->buttons().size() != 1)
-      text = QStringLiteral("unexpected report: ") + text;
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-  });
-  poller.start();
+  ErrorReportCloser closer;
   action();
-  poller.stop();
-  return text;
+  QTest::qWait(0);  // the report closes from the event loop
+  const QList<ErrorReportCloser::Report> reports = closer.take();
+  if (reports.isEmpty()) return {};
+  if (caption) *caption = reports.front().caption;
+  return reports.size() == 1 ? reports.front().text : QStringLiteral("%1 reports").arg(reports.size());
+}
+
+ErrorReportCloser::ErrorReportCloser() { qApp->installEventFilter(this); }
+ErrorReportCloser::~ErrorReportCloser() { qApp->removeEventFilter(this); }
+
+bool ErrorReportCloser::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Show || watched->objectName() != QLatin1String("ErrorReport")) return false;
+  auto* box = qobject_cast<QMessageBox*>(watched);
+  if (!box) return false;
+  const bool standard = box->icon() == QMessageBox::Critical && box->buttons().size() == 1;
+  reports_.append(
+      {standard ? box->text() : QStringLiteral("unexpected report: ") + box->text(), box->windowTitle()});
+  QMetaObject::invokeMethod(
+      box, [box] { QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); }, Qt::QueuedConnection);
+  return false;
 }
 
 quint32 WindowDriver::bits(const QString& reg) const {

@@ -6,12 +6,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QList>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <functional>
 #include <memory>
 
+#include "ControlNames.h"
 #include "Unit1.h"
 
 class WindowDriver {
@@ -29,7 +31,7 @@ class WindowDriver {
   }
   QLineEdit* edit(const QString& name) const { return find<QLineEdit>(name); }
   QCheckBox* bitBox(const QString& reg, int bit) const {
-    return find<QCheckBox>(QStringLiteral("CheckBox_%1Bit%2").arg(reg).arg(bit));
+    return find<QCheckBox>(averlin::ControlName(reg, averlin::RegisterControl::BitBox, bit));
   }
 
   // Replaces the whole text of a field by typing over it.
@@ -53,14 +55,38 @@ class WindowDriver {
   QString errorReportOf(const std::function<void()>& action, QString* caption = nullptr);
 
   // Hex, Dec and Net text of a register.
-  QString hex(const QString& reg) const { return edit("Edit_" + reg + "Hex")->text(); }
-  QString dec(const QString& reg) const { return edit("Edit_" + reg + "Dec")->text(); }
-  QString net(const QString& reg) const { return edit("Edit_" + reg + "Net")->text(); }
+  QString hex(const QString& reg) const { return view(reg, averlin::RegisterControl::HexEdit); }
+  QString dec(const QString& reg) const { return view(reg, averlin::RegisterControl::DecEdit); }
+  QString net(const QString& reg) const { return view(reg, averlin::RegisterControl::NetEdit); }
   // The value the bit boxes of a register show.
   quint32 bits(const QString& reg) const;
 
  private:
+  QString view(const QString& reg, averlin::RegisterControl field) const {
+    return edit(averlin::ControlName(reg, field))->text();
+  }
+
   std::unique_ptr<TForm_Quillon> window_;
+};
+
+// Closes every error report with its OK button as soon as it shows, from
+// inside its modal loop, and keeps what each said.
+class ErrorReportCloser : public QObject {
+ public:
+  struct Report {
+    QString text;  // "unexpected report: ..." for a report not of the standard form
+    QString caption;
+  };
+  ErrorReportCloser();
+  ~ErrorReportCloser() override;
+  Q_DISABLE_COPY_MOVE(ErrorReportCloser)
+  QList<Report> take() { return std::exchange(reports_, {}); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QList<Report> reports_;
 };
 
 // Test cases that work on the registers: each case gets a fresh window with

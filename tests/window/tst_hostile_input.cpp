@@ -193,12 +193,12 @@ void HostileInputTest::megabytePaste() {
   }
   if (field == kShiftCount && effect == QLatin1String("report")) {
     QCOMPARE(report, "'" + text.left(61) + "...' is not a valid integer value.");
-    QCOMPARE(spinner->position(), kShiftCountValue);
+    QCOMPARE(spinner->Position(), kShiftCountValue);
     QCOMPARE(d->edit(kShiftCount)->text(), text);
   } else {
     QCOMPARE(report, QString());
     const bool counted = field == kShiftCount && !refused;
-    QCOMPARE(spinner->position(), counted ? std::max(effect.toInt(), 1) : kShiftCountValue);
+    QCOMPARE(spinner->Position(), counted ? std::max(effect.toInt(), 1) : kShiftCountValue);
     QCOMPARE(d->edit(kShiftCount)->text(), counted                ? effect
                                            : field == kShiftCount ? text
                                                                   : QString::number(kShiftCountValue));
@@ -210,7 +210,7 @@ void HostileInputTest::megabytePaste() {
   clock.start();
   if (field == kShiftCount) {
     d->typeOver(field, "3");
-    QCOMPARE(spinner->position(), 3);
+    QCOMPARE(spinner->Position(), 3);
   } else if (field == kConverterInput) {
     d->typeOver(field, "4096");
     QCOMPARE(d->edit("Conv_CE_Output")->text(), QStringLiteral("4096.00"));

@@ -156,9 +156,9 @@ void OperationsTest::shiftCountFieldIsClampedAtTheTop() {
     QCOMPARE(d->hex("Result"), QStringLiteral("8000"));
   }
   d->pickWordLength(8);
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 7);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 7);
   d->pickWordLength(32);
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 7);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 7);
   QCOMPARE(d->edit("BitOp_NumBits")->text(), QStringLiteral("7"));
 }
 
@@ -177,9 +177,9 @@ void OperationsTest::shiftCountSpinnerWrapsAndFollowsTheWordLength() {
   d->key("BitOp_NumBits", Qt::Key_Down);
   d->key("BitOp_NumBits", Qt::Key_Down);
   QCOMPARE(d->edit("BitOp_NumBits")->text(), QStringLiteral("7"));
-  QCOMPARE(spinner->maximum(), 7);
+  QCOMPARE(spinner->Maximum(), 7);
   d->pickWordLength(32);
-  QCOMPARE(spinner->maximum(), 31);
+  QCOMPARE(spinner->Maximum(), 31);
 }
 
 void OperationsTest::shiftCountOutOfRangeIsReported() {
@@ -192,13 +192,13 @@ void OperationsTest::shiftCountOutOfRangeIsReported() {
   QCOMPARE(report, QStringLiteral("'999999999999' is not a valid integer value."));
   QCOMPARE(caption, QStringLiteral("Averlin"));
   QCOMPARE(d->edit("BitOp_NumBits")->text(), QStringLiteral("999999999999"));
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 5);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 5);
   // Every further change that stays out of range reports again.
   report = d->errorReportOf([this] { d->key("BitOp_NumBits", Qt::Key_Backspace); });
   QCOMPARE(report, QStringLiteral("'99999999999' is not a valid integer value."));
   report = d->errorReportOf([this] { d->type("BitOp_NumBits", "8"); });
   QCOMPARE(report, QStringLiteral("'999999999998' is not a valid integer value."));
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 5);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 5);
   compute("1", "0", "btn_SHL");
   QCOMPARE(d->hex("Result"), QStringLiteral("20"));
 }
@@ -207,13 +207,13 @@ void OperationsTest::shiftCountBelowOneUsesTheSpinnerMinimum() {
   d->typeOver("BitOp_NumBits", "4");
   d->typeOver("BitOp_NumBits", "-0");
   QCOMPARE(d->edit("BitOp_NumBits")->text(), QStringLiteral("0"));
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 1);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 1);
   compute("1", "0", "btn_SHL");
   QCOMPARE(d->hex("Result"), QStringLiteral("2"));
   // Typing on from 0 reads the whole text again.
   d->type("BitOp_NumBits", "5");
   QCOMPARE(d->edit("BitOp_NumBits")->text(), QStringLiteral("5"));
-  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->position(), 5);
+  QCOMPARE(d->find<averlin::UpDown>("BitOp_NumBitsUpDown")->Position(), 5);
 }
 
 void OperationsTest::converterFollowsItsInputAndUnits() {

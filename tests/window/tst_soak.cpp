@@ -46,30 +46,6 @@ std::string CoreText(const QString& text) { return text.toLatin1().toStdString()
 
 QString ReportText(const std::string& message) { return QString::fromStdString(message) + QLatin1Char('.'); }
 
-// Closes every error report as soon as it is shown, from inside its modal
-// loop, and keeps its text.
-class ErrorReportCloser : public QObject {
- public:
-  ErrorReportCloser() { qApp->installEventFilter(this); }
-  ~ErrorReportCloser() override { qApp->removeEventFilter(this); }
-  QStringList take() { return std::exchange(texts_, {}); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Show || watched->objectName() != QLatin1String("ErrorReport")) return false;
-    auto* box = qobject_cast<QMessageBox*>(watched);
-    if (!box) return false;
-    const bool standard = box->icon() == QMessageBox::Critical && box->buttons().size() == 1;
-    texts_ << (standard ? box->text() : QStringLiteral("unexpected report: ") + box->text());
-    QMetaObject::invokeMethod(
-        box, [box] { box->button(QMessageBox::Ok)->click(); }, Qt::QueuedConnection);
-    return false;
-  }
-
- private:
-  QStringList texts_;
-};
-
 // The edits the soak types into. Register is -1 for the shift count and the
 // conversion input.
 struct Field {
@@ -317,7 +293,7 @@ Snapshot SoakTest::snapshot() const {
   for (std::size_t r = 0; r < kRegisters.size(); ++r) s.values[r] = d->bits(kRegisters[r]);
   s.wordLength = wordLengthList_->currentIndex();
   s.signedMode = signedList_->currentIndex();
-  s.shiftCount = spinner_->position();
+  s.shiftCount = spinner_->Position();
   s.shiftText = d->edit(kShiftCountField.name)->text();
   s.converterInput = d->edit(kConverterField.name)->text();
   s.converterUnits = {converterSource_->currentIndex(), converterTarget_->currentIndex()};
@@ -350,10 +326,10 @@ QString SoakTest::checkViews() const {
   model.SetSignedMode(signedList_->currentIndex());
   model.SetWordLimits();
   const int n = model.Bits();
-  if (spinner_->maximum() != n - 1 || spinner_->position() < 1 || spinner_->position() > n - 1)
+  if (spinner_->Maximum() != n - 1 || spinner_->Position() < 1 || spinner_->Position() > n - 1)
     return QStringLiteral("shift count %1 of maximum %2 at %3 bits")
-        .arg(spinner_->position())
-        .arg(spinner_->maximum())
+        .arg(spinner_->Position())
+        .arg(spinner_->Maximum())
         .arg(n);
 
   for (std::size_t r = 0; r < kRegisters.size(); ++r) {
@@ -398,16 +374,16 @@ QString SoakTest::checkViews() const {
   // another.
   const QString shiftText = d->edit(kShiftCountField.name)->text();
   try {
-    const auto entry = ReadShiftCountText(CoreText(shiftText), spinner_->maximum());
+    const auto entry = ReadShiftCountText(CoreText(shiftText), spinner_->Maximum());
     if (entry && entry->Position >= 1 &&
-        (entry->Position != spinner_->position() || QString::fromStdString(entry->Text) != shiftText))
+        (entry->Position != spinner_->Position() || QString::fromStdString(entry->Text) != shiftText))
       return QStringLiteral("shift count field \"%1\" with the spinner at %2")
           .arg(shiftText)
-          .arg(spinner_->position());
-    if (entry && entry->Position < 1 && spinner_->position() != 1)
+          .arg(spinner_->Position());
+    if (entry && entry->Position < 1 && spinner_->Position() != 1)
       return QStringLiteral("shift count field \"%1\" with the spinner at %2")
           .arg(shiftText)
-          .arg(spinner_->position());
+          .arg(spinner_->Position());
   } catch (const CalculatorError&) {
     // Beyond the 32-bit range: the field keeps it, as reported.
   }
@@ -446,7 +422,7 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
             .arg(after.shiftCount);
       break;
     case Action::Spinner: {
-      const int span = spinner_->maximum();
+      const int span = spinner_->Maximum();
       const int position = (before.shiftCount - 1 + a.step + span) % span + 1;
       if (after.shiftCount != position || after.shiftText != QString::number(position))
         return QStringLiteral("the spinner stepped from %1 to %2 showing \"%3\"")
@@ -471,7 +447,7 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
     for (const QString& report : reports)
       if (!quoted.match(report).hasMatch()) return QStringLiteral("unexpected report \"%1\"").arg(report);
     try {
-      ReadShiftCountText(CoreText(after.shiftText), spinner_->maximum());
+      ReadShiftCountText(CoreText(after.shiftText), spinner_->Maximum());
     } catch (const CalculatorError& e) {
       if (after.shiftText != before.shiftText &&
           (reports.isEmpty() || reports.last() != ReportText(e.what())))
@@ -551,7 +527,8 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
     if (i % 250 == 0) QCoreApplication::processEvents();
     const Snapshot after = snapshot();
     trackTypedFields(action, before, after);
-    const QStringList shown = reports.take();
+    QStringList shown;
+    for (const ErrorReportCloser::Report& report : reports.take()) shown << report.text;
     reported += shown.size();
     QString fault = checkViews();
     if (fault.isEmpty()) fault = checkAction(action, before, after, shown);
