@@ -9,8 +9,8 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include "Accessibility.h"
 #include "AppIdentity.h"
-#include "EditAccessible.h"
 #include "ErrorReport.h"
 #include "HintLine.h"
 #include "UpDown.h"
@@ -108,9 +108,9 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   setBackgroundRole(QPalette::Button);
   hintLine_ = std::make_unique<HintLine>(
       this, [this](const QString& hint) { RunHandler(this, [&] { ShowHintInStatusBar(hint); }); });
-  // Before the edits exist, so that none of them is ever described by
-  // Qt's writable interface.
-  InstallEditAccessible();
+  // Before the controls exist, so that none of them is ever described by
+  // Qt's own interface.
+  InstallAccessibleInterfaces();
   BuildFromLayout();
   FormCreate();
 }

@@ -15,6 +15,7 @@ bool IsControlRole(QAccessible::Role role) {
     case QAccessible::CheckBox:
     case QAccessible::EditableText:
     case QAccessible::ComboBox:
+    case QAccessible::SpinBox:
     case QAccessible::Slider: return true;
     default: return false;
   }
@@ -52,6 +53,7 @@ class AccessibilityTest : public QObject {
   void namesSayWhatEachControlIs();
   void resultViewsAreReadOnlyAndReachable();
   void onlyEditableViewsTakeWritesFromAssistiveTechnology();
+  void shiftCountSpinnerIsASpinButtonOverTheWordsShifts();
   void bitBoxesOutsideTheWordAreUnavailable();
 };
 
@@ -77,9 +79,9 @@ void AccessibilityTest::everyControlHasAName() {
     QVERIFY2(!controlNamed.contains(name), qPrintable(what + " has the name of " + controlNamed.value(name)));
     controlNamed.insert(name, what);
   }
-  // 12 fields, 96 bit boxes, 2 check boxes, 3 + 18 buttons, the spinner's
-  // two arrows, 4 drop-down lists and the slider.
-  QCOMPARE(controls, 138);
+  // 12 fields, 96 bit boxes, 2 check boxes, 3 + 18 buttons, the spinner, 4
+  // drop-down lists and the slider.
+  QCOMPARE(controls, 137);
 }
 
 void AccessibilityTest::namesSayWhatEachControlIs() {
@@ -101,7 +103,6 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
       {"btn_RtoA2", "Copy the result to A2"},
       {"BitOp_NumBits", "Shift count"},
       {"BitOp_NumBitsUpDown", "Shift count spinner"},
-      {"Up", "Step up"},
       {"CheckBox1", "Always on top"},
       {"CheckBox2", "Large font"},
       {"Transparency", "Transparency"},
@@ -170,6 +171,24 @@ void AccessibilityTest::onlyEditableViewsTakeWritesFromAssistiveTechnology() {
     const QRect r = text->characterRect(i);
     QCOMPARE(text->offsetAtPoint(QPoint(r.left() + r.width() / 4, r.center().y())), i);
   }
+}
+
+void AccessibilityTest::shiftCountSpinnerIsASpinButtonOverTheWordsShifts() {
+  WindowDriver d;
+  QAccessibleInterface* spinner = Tree(d.window()).value("BitOp_NumBitsUpDown");
+  QCOMPARE(spinner->role(), QAccessible::SpinBox);
+  QCOMPARE(spinner->childCount(), 0);
+  QAccessibleValueInterface* value = spinner->valueInterface();
+  QCOMPARE(value->minimumValue().toInt(), 1);
+  QCOMPARE(value->maximumValue().toInt(), 31);
+  value->setCurrentValue(5);
+  QCOMPARE(d.edit("BitOp_NumBits")->text(), QStringLiteral("5"));
+  QCOMPARE(spinner->text(QAccessible::Value), QStringLiteral("5"));
+  d.pickWordLength(8);
+  QCOMPARE(value->maximumValue().toInt(), 7);
+  value->setCurrentValue(1e12);
+  QCOMPARE(d.edit("BitOp_NumBits")->text(), QStringLiteral("7"));
+  d.pickWordLength(32);
 }
 
 void AccessibilityTest::bitBoxesOutsideTheWordAreUnavailable() {

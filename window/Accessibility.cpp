@@ -1,9 +1,13 @@
-#include "EditAccessible.h"
+#include "Accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QValidator>
+#include <algorithm>
+#include <cmath>
+
+#include "UpDown.h"
 
 namespace averlin {
 namespace {
@@ -113,15 +117,54 @@ class EditAccessible : public QAccessibleWidget,
   }
 };
 
-QAccessibleInterface* EditFactory(const QString&, QObject* object) {
-  auto* edit = qobject_cast<QLineEdit*>(object);
-  return edit ? new EditAccessible(edit) : nullptr;
+class SpinnerAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+ public:
+  explicit SpinnerAccessible(UpDown* spinner) : QAccessibleWidget(spinner, QAccessible::SpinBox) {}
+
+  int childCount() const override { return 0; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Value) return QString::number(spinner()->Position());
+    return QAccessibleWidget::text(t);
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QVariant currentValue() const override { return spinner()->Position(); }
+  QVariant minimumValue() const override { return spinner()->Minimum(); }
+  QVariant maximumValue() const override { return spinner()->Maximum(); }
+  QVariant minimumStepSize() const override { return 1; }
+  // A value from outside moves the spinner as its arrows do, and so
+  // reaches the shift-count field and its handler; it is clamped to the
+  // range before it becomes a position.
+  void setCurrentValue(const QVariant& value) override {
+    bool isNumber = false;
+    const double v = value.toDouble(&isNumber);
+    if (!isNumber || std::isnan(v)) return;
+    const auto low = static_cast<double>(spinner()->Minimum());
+    const auto high = static_cast<double>(spinner()->Maximum());
+    spinner()->SetPosition(static_cast<int>(std::clamp(v, low, high)));
+  }
+
+ private:
+  UpDown* spinner() const { return static_cast<UpDown*>(widget()); }
+};
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+  if (auto* edit = qobject_cast<QLineEdit*>(object)) return new EditAccessible(edit);
+  if (auto* spinner = qobject_cast<UpDown*>(object)) return new SpinnerAccessible(spinner);
+  return nullptr;
 }
 
 }  // namespace
 
 // Qt asks the factory installed last first, and installs a factory only
 // once.
-void InstallEditAccessible() { QAccessible::installFactory(EditFactory); }
+void InstallAccessibleInterfaces() { QAccessible::installFactory(Factory); }
 
 }  // namespace averlin
