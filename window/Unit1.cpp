@@ -220,8 +220,7 @@ void TForm_Quillon::SwitchBitNumbering(Register reg) {
   }
   for (std::size_t bit = 0; bit < v.bits.size(); ++bit) {
     const QString hint = QStringLiteral("Bit %1").arg(static_cast<int>(bit) + first);
-    v.bits[bit]->setStatusTip(hint);
-    v.bits[bit]->setToolTip(hint);
+    HintLine::SetHint(v.bits[bit], hint, !v.bits[bit]->toolTip().isEmpty());
   }
 }
 

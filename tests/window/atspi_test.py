@@ -22,7 +22,20 @@ sys.dont_write_bytecode = True
 
 PROGRAM = None  # from the command line
 
-HINTS = {"Always on top": "Always keep the program window on top of other applications."}
+LSB_HINT = "Switch the LSB indication between '0' and '1'"
+# The hint of each control, by its accessible name: every kind of control
+# that has one, those without a bubble first.
+HINTS = {
+    "Always on top": "Always keep the program window on top of other applications.",
+    "Accumulator 1 bit numbering": LSB_HINT,
+    "Accumulator 2 bit numbering": LSB_HINT,
+    "Result bit numbering": LSB_HINT,
+    "Add A1 and A2": "Add ACCUMULATOR 1 and ACCUMULATOR 2.",
+    "Copy the result to A2": "Copy result to ACCUMULATOR 2.",
+    "Shift count": "Defines the number of bit positions for all shift / rotation operations.",
+    "Accumulator 2, bit 17": "Bit 17",
+    "32 Bit": "Define the data word length: byte, word or doubleword.",
+}
 
 KEYSYMS = {"BackSpace": 0xFF08, "Tab": 0xFF09, "Return": 0xFF0D, "End": 0xFF57, "Up": 0xFF52, "Down": 0xFF54,
            "F4": 0xFFC1, "space": 0x20}
@@ -142,7 +155,7 @@ class AtspiCase(unittest.TestCase):
 
 
 class Naming(AtspiCase):
-    def test_controls_have_unique_names(self):
+    def test_controls_have_unique_names_and_their_hints(self):
         named = {}
         for control in self.p.all:
             if "focusable" in states(control):
@@ -150,6 +163,8 @@ class Naming(AtspiCase):
                 self.assertNotIn(control.name, named, "two controls of one name")
                 named[control.name] = control
         self.assertEqual(len(named), 136)
+        for name, hint in HINTS.items():
+            self.assertEqual(self.p[name].description, hint, name)
         # The hint line follows the pointer; the status bar says it.
         click(self.p["Always on top"], 0.1)
         wait_until(lambda: self.p.status_bar.name == HINTS["Always on top"], "the hint in the status bar")

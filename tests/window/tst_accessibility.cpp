@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QHash>
 
+#include "Layout.h"
 #include "WindowDriver.h"
 
 namespace {
@@ -51,6 +52,7 @@ class AccessibilityTest : public QObject {
  private slots:
   void everyControlHasAName();
   void namesSayWhatEachControlIs();
+  void everyHintIsItsControlsDescription();
   void resultViewsAreReadOnlyAndReachable();
   void onlyEditableViewsTakeWritesFromAssistiveTechnology();
   void shiftCountSpinnerIsASpinButtonOverTheWordsShifts();
@@ -128,6 +130,18 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
   QCOMPARE(tree.value("btn_ADD")->text(QAccessible::Description),
            QStringLiteral("Add ACCUMULATOR 1 and ACCUMULATOR 2."));
   QCOMPARE(d.find<QCheckBox>("CheckBox1")->text(), QStringLiteral("Always On Top"));
+}
+
+void AccessibilityTest::everyHintIsItsControlsDescription() {
+  WindowDriver d;
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  for (const averlin::layout::Control& c : averlin::layout::Controls()) {
+    if (c.hint.isEmpty()) continue;
+    QVERIFY2(tree.contains(c.name), qPrintable(c.name));
+    QCOMPARE(tree.value(c.name)->text(QAccessible::Description), c.hint);
+    // A screen reader hears it without the control getting a bubble.
+    QCOMPARE(d.find(c.name)->toolTip().isEmpty(), !c.bubble);
+  }
 }
 
 void AccessibilityTest::resultViewsAreReadOnlyAndReachable() {
