@@ -159,9 +159,9 @@ void LayoutTable::AddDataFormat(std::vector<Control>& c) {
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 268, 168, 69}, .text = " Data Format ",
                .tabOrder = 5, .accessibleName = "Data format"});
   c.push_back({.name = "Label_DatawordLength", .kind = Kind::Label, .parent = group, .geometry = {8, 20, 73, 13},
-               .text = "Dataword Size:"});
+               .text = "Dataword Size:", .buddy = "Combo_DatawordLength"});
   c.push_back({.name = "Label_MSB", .kind = Kind::Label, .parent = group, .geometry = {8, 45, 54, 13},
-               .text = "MSB Repr.:"});
+               .text = "MSB Repr.:", .buddy = "Combo_Signed"});
   c.push_back({.name = "Combo_DatawordLength", .kind = Kind::ComboBox, .parent = group,
                .geometry = {88, 16, 72, 21}, .text = "  8 Bit|16 Bit|32 Bit",
                .hint = "Define the data word length: byte, word or doubleword.", .bubble = true, .tabOrder = 0,

@@ -28,6 +28,14 @@ bool WindowSystemOffersTranslucency() {
          platform == QLatin1String("cocoa");
 }
 
+bool ListsNamedByTheirItem() {
+#ifdef Q_OS_UNIX
+  return true;
+#else
+  return false;
+#endif
+}
+
 QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
   constexpr int kSnap = 10;
   QPoint p = frame.topLeft();

@@ -36,6 +36,9 @@ HINTS = {
     "Accumulator 2, bit 17": "Bit 17",
     "32 Bit": "Define the data word length: byte, word or doubleword.",
 }
+# The drop-down lists, which Qt names after their current item on Linux,
+# and what tells a listener which list each one is.
+LISTS = {"32 Bit": "Dataword Size:", "Unsigned": "MSB Repr.:", "Byte": "Source unit", "kByte": "Target unit"}
 
 KEYSYMS = {"BackSpace": 0xFF08, "Tab": 0xFF09, "Return": 0xFF0D, "End": 0xFF57, "Up": 0xFF52, "Down": 0xFF54,
            "F4": 0xFFC1, "space": 0x20}
@@ -61,6 +64,11 @@ def states(accessible):
 
 def text_of(accessible):
     return accessible.queryText().getText(0, -1)
+
+
+def labels_of(accessible):
+    return [r.getTarget(i).name for r in accessible.getRelationSet()
+            if r.getRelationType() == pyatspi.RELATION_LABELLED_BY for i in range(r.getNTargets())]
 
 
 def press(accessible):
@@ -155,7 +163,7 @@ class AtspiCase(unittest.TestCase):
 
 
 class Naming(AtspiCase):
-    def test_controls_have_unique_names_and_their_hints(self):
+    def test_controls_have_unique_names_their_labels_and_hints(self):
         named = {}
         for control in self.p.all:
             if "focusable" in states(control):
@@ -163,6 +171,9 @@ class Naming(AtspiCase):
                 self.assertNotIn(control.name, named, "two controls of one name")
                 named[control.name] = control
         self.assertEqual(len(named), 136)
+        for name, what in LISTS.items():
+            self.assertEqual(self.p[name].getRole(), pyatspi.ROLE_COMBO_BOX)
+            self.assertIn(what, labels_of(self.p[name]) + [self.p[name].description], name)
         for name, hint in HINTS.items():
             self.assertEqual(self.p[name].description, hint, name)
         # The hint line follows the pointer; the status bar says it.

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QHash>
+#include <algorithm>
 
 #include "Layout.h"
 #include "WindowDriver.h"
@@ -125,6 +126,16 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
                                    {"Conv_CE_Source", "Source unit"},
                                    {"Conv_CE_Target", "Target unit"}})
     QCOMPARE(d.find(QLatin1String(list))->accessibleName(), QLatin1String(name));
+  // There a label or the description says which list it is.
+  for (const auto& [list, label] :
+       {std::pair{"Combo_DatawordLength", "Label_DatawordLength"}, {"Combo_Signed", "Label_MSB"}}) {
+    const auto labels = tree.value(QLatin1String(list))->relations(QAccessible::Label);
+    QVERIFY2(std::any_of(labels.begin(), labels.end(),
+                         [&](const auto& l) { return l.first->object() == d.find(QLatin1String(label)); }),
+             list);
+  }
+  QCOMPARE(tree.value("Conv_CE_Source")->text(QAccessible::Description), QStringLiteral("Source unit"));
+  QCOMPARE(tree.value("Conv_CE_Target")->text(QAccessible::Description), QStringLiteral("Target unit"));
   // The names add to the window: captions and hints stay as they were.
   QCOMPARE(d.find<QPushButton>("btn_ADD")->text(), QStringLiteral("A1 + A2"));
   QCOMPARE(tree.value("btn_ADD")->text(QAccessible::Description),
