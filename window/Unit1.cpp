@@ -13,6 +13,7 @@
 #include "AppIdentity.h"
 #include "ErrorReport.h"
 #include "HintLine.h"
+#include "Layout.h"
 #include "UpDown.h"
 #include "WindowPlatform.h"
 #include "WindowScaling.h"
@@ -219,8 +220,10 @@ void TForm_Quillon::SwitchBitNumbering(Register reg) {
     FitLabelToText(v.positionLabels[i]);
   }
   for (std::size_t bit = 0; bit < v.bits.size(); ++bit) {
-    const QString hint = QStringLiteral("Bit %1").arg(static_cast<int>(bit) + first);
-    HintLine::SetHint(v.bits[bit], hint, !v.bits[bit]->toolTip().isEmpty());
+    // The name a screen reader says counts as the numbers on screen do.
+    const int number = static_cast<int>(bit) + first;
+    HintLine::SetHint(v.bits[bit], layout::BitBoxHint(number), !v.bits[bit]->toolTip().isEmpty());
+    v.bits[bit]->setAccessibleName(layout::BitBoxAccessibleName(reg, number));
   }
 }
 

@@ -54,6 +54,7 @@ class AccessibilityTest : public QObject {
   void everyControlHasAName();
   void namesSayWhatEachControlIs();
   void everyHintIsItsControlsDescription();
+  void bitBoxesAreNamedAsTheirRegisterNumbersThem();
   void resultViewsAreReadOnlyAndReachable();
   void onlyEditableViewsTakeWritesFromAssistiveTechnology();
   void shiftCountSpinnerIsASpinButtonOverTheWordsShifts();
@@ -153,6 +154,21 @@ void AccessibilityTest::everyHintIsItsControlsDescription() {
     // A screen reader hears it without the control getting a bubble.
     QCOMPARE(d.find(c.name)->toolTip().isEmpty(), !c.bubble);
   }
+}
+
+void AccessibilityTest::bitBoxesAreNamedAsTheirRegisterNumbersThem() {
+  WindowDriver d;
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  const auto said = [&tree](const char* box) {
+    QAccessibleInterface* iface = tree.value(QLatin1String(box));
+    return iface->text(QAccessible::Name) + " / " + iface->text(QAccessible::Description);
+  };
+  d.click("btn_Accu1_LSB");
+  QCOMPARE(said("CheckBox_Accu1Bit0"), QStringLiteral("Accumulator 1, bit 1 / Bit 1"));
+  QCOMPARE(said("CheckBox_Accu1Bit31"), QStringLiteral("Accumulator 1, bit 32 / Bit 32"));
+  QCOMPARE(said("CheckBox_Accu2Bit0"), QStringLiteral("Accumulator 2, bit 0 / Bit 0"));
+  d.click("btn_Accu1_LSB");
+  QCOMPARE(said("CheckBox_Accu1Bit31"), QStringLiteral("Accumulator 1, bit 31 / Bit 31"));
 }
 
 void AccessibilityTest::resultViewsAreReadOnlyAndReachable() {
