@@ -19,7 +19,7 @@ class EditAccessible : public QAccessibleWidget,
   explicit EditAccessible(QLineEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value) return edit()->text();
+    if (t == QAccessible::Value) return Edit()->text();
     return QAccessibleWidget::text(t);
   }
   void setText(QAccessible::Text t, const QString& text) override {
@@ -28,7 +28,7 @@ class EditAccessible : public QAccessibleWidget,
 
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
-    state.readOnly = edit()->isReadOnly();
+    state.readOnly = Edit()->isReadOnly();
     state.editable = !state.readOnly;
     state.selectableText = true;
     return state;
@@ -46,46 +46,46 @@ class EditAccessible : public QAccessibleWidget,
   // --- Reading ----------------------------------------------------------
   QString text(int startOffset, int endOffset) const override {
     if (startOffset > endOffset) return {};
-    return edit()->text().mid(startOffset, endOffset - startOffset);
+    return Edit()->text().mid(startOffset, endOffset - startOffset);
   }
-  int characterCount() const override { return static_cast<int>(edit()->text().size()); }
-  int cursorPosition() const override { return edit()->cursorPosition(); }
-  void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+  int characterCount() const override { return static_cast<int>(Edit()->text().size()); }
+  int cursorPosition() const override { return Edit()->cursorPosition(); }
+  void setCursorPosition(int position) override { Edit()->setCursorPosition(position); }
 
-  int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+  int selectionCount() const override { return Edit()->hasSelectedText() ? 1 : 0; }
   void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
     *startOffset = *endOffset = 0;
-    if (selectionIndex != 0 || !edit()->hasSelectedText()) return;
-    *startOffset = edit()->selectionStart();
-    *endOffset = edit()->selectionEnd();
+    if (selectionIndex != 0 || !Edit()->hasSelectedText()) return;
+    *startOffset = Edit()->selectionStart();
+    *endOffset = Edit()->selectionEnd();
   }
   void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
   void removeSelection(int selectionIndex) override {
-    if (selectionIndex == 0) edit()->deselect();
+    if (selectionIndex == 0) Edit()->deselect();
   }
   void setSelection(int selectionIndex, int startOffset, int endOffset) override {
-    if (selectionIndex == 0) edit()->setSelection(startOffset, endOffset - startOffset);
+    if (selectionIndex == 0) Edit()->setSelection(startOffset, endOffset - startOffset);
   }
 
   QRect characterRect(int offset) const override {
-    const QString text = edit()->text();
+    const QString text = Edit()->text();
     if (offset < 0 || offset >= text.size()) return {};
     // The caret's rectangle is the one place where the edit tells how far
     // it has scrolled its text; a character stands the width of the text
     // between them away from the caret.
-    const QFontMetrics metrics(edit()->font());
-    const QRect caret = edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QFontMetrics metrics(Edit()->font());
+    const QRect caret = Edit()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     const int x = caret.center().x() + metrics.horizontalAdvance(text.left(offset)) -
-                  metrics.horizontalAdvance(text.left(edit()->cursorPosition()));
+                  metrics.horizontalAdvance(text.left(Edit()->cursorPosition()));
     const QRect r(x, caret.top(), metrics.horizontalAdvance(text.at(offset)), caret.height());
-    return r.translated(edit()->mapToGlobal(QPoint(0, 0)));
+    return r.translated(Edit()->mapToGlobal(QPoint(0, 0)));
   }
   int offsetAtPoint(const QPoint& point) const override {
-    return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    return Edit()->cursorPositionAt(Edit()->mapFromGlobal(point));
   }
   void scrollToSubstring(int startIndex, int endIndex) override {
-    edit()->setCursorPosition(endIndex);
-    edit()->setCursorPosition(startIndex);
+    Edit()->setCursorPosition(endIndex);
+    Edit()->setCursorPosition(startIndex);
   }
   QString attributes(int offset, int* startOffset, int* endOffset) const override {
     *startOffset = *endOffset = offset;
@@ -94,26 +94,26 @@ class EditAccessible : public QAccessibleWidget,
 
   // --- Writing ----------------------------------------------------------
   void deleteText(int startOffset, int endOffset) override {
-    Write(edit()->text().remove(startOffset, endOffset - startOffset));
+    Write(Edit()->text().remove(startOffset, endOffset - startOffset));
   }
-  void insertText(int offset, const QString& text) override { Write(edit()->text().insert(offset, text)); }
+  void insertText(int offset, const QString& text) override { Write(Edit()->text().insert(offset, text)); }
   void replaceText(int startOffset, int endOffset, const QString& text) override {
-    Write(edit()->text().replace(startOffset, endOffset - startOffset, text));
+    Write(Edit()->text().replace(startOffset, endOffset - startOffset, text));
   }
 
  private:
-  QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+  QLineEdit* Edit() const { return static_cast<QLineEdit*>(widget()); }
 
   // Every change an assistive client asks for ends here. A read-only edit
   // shows only what the program writes into it; an editable one takes the
   // text as if typed, through its validator (the hexadecimal views turn
   // letters into capitals there) and its change handler.
   void Write(QString text) {
-    if (edit()->isReadOnly()) return;
+    if (Edit()->isReadOnly()) return;
     int position = 0;
-    if (const QValidator* v = edit()->validator(); v && v->validate(text, position) != QValidator::Acceptable)
+    if (const QValidator* v = Edit()->validator(); v && v->validate(text, position) != QValidator::Acceptable)
       return;
-    edit()->setText(text);
+    Edit()->setText(text);
   }
 };
 
@@ -127,7 +127,7 @@ class SpinnerAccessible : public QAccessibleWidget, public QAccessibleValueInter
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Value) return QString::number(spinner()->Position());
+    if (t == QAccessible::Value) return QString::number(Spinner()->Position());
     return QAccessibleWidget::text(t);
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -135,9 +135,9 @@ class SpinnerAccessible : public QAccessibleWidget, public QAccessibleValueInter
     return QAccessibleWidget::interface_cast(type);
   }
 
-  QVariant currentValue() const override { return spinner()->Position(); }
-  QVariant minimumValue() const override { return spinner()->Minimum(); }
-  QVariant maximumValue() const override { return spinner()->Maximum(); }
+  QVariant currentValue() const override { return Spinner()->Position(); }
+  QVariant minimumValue() const override { return Spinner()->Minimum(); }
+  QVariant maximumValue() const override { return Spinner()->Maximum(); }
   QVariant minimumStepSize() const override { return 1; }
   // A value from outside moves the spinner as its arrows do, and so
   // reaches the shift-count field and its handler; it is clamped to the
@@ -146,13 +146,13 @@ class SpinnerAccessible : public QAccessibleWidget, public QAccessibleValueInter
     bool isNumber = false;
     const double v = value.toDouble(&isNumber);
     if (!isNumber || std::isnan(v)) return;
-    const auto low = static_cast<double>(spinner()->Minimum());
-    const auto high = static_cast<double>(spinner()->Maximum());
-    spinner()->SetPosition(static_cast<int>(std::clamp(v, low, high)));
+    const auto low = static_cast<double>(Spinner()->Minimum());
+    const auto high = static_cast<double>(Spinner()->Maximum());
+    Spinner()->SetPosition(static_cast<int>(std::clamp(v, low, high)));
   }
 
  private:
-  UpDown* spinner() const { return static_cast<UpDown*>(widget()); }
+  UpDown* Spinner() const { return static_cast<UpDown*>(widget()); }
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
