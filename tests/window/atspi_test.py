@@ -22,16 +22,12 @@ sys.dont_write_bytecode = True
 
 PROGRAM = None  # from the command line
 
-LSB_HINT = "Switch the LSB indication between '0' and '1'"
-# The hint of each control, by its accessible name: every kind of control
-# that has one, those without a bubble first.
+# The hint of a control of each kind that has one, by its accessible name:
+# those without a bubble first.
 HINTS = {
     "Always on top": "Always keep the program window on top of other applications.",
-    "Accumulator 1 bit numbering": LSB_HINT,
-    "Accumulator 2 bit numbering": LSB_HINT,
-    "Result bit numbering": LSB_HINT,
+    "Accumulator 1 bit numbering": "Switch the LSB indication between '0' and '1'",
     "Add A1 and A2": "Add ACCUMULATOR 1 and ACCUMULATOR 2.",
-    "Copy the result to A2": "Copy result to ACCUMULATOR 2.",
     "Shift count": "Defines the number of bit positions for all shift / rotation operations.",
     "Accumulator 2, bit 17": "Bit 17",
     "32 Bit": "Define the data word length: byte, word or doubleword.",
