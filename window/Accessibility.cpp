@@ -34,12 +34,13 @@ class EditAccessible : public QAccessibleWidget,
     return state;
   }
 
-  // A read-only edit keeps the editable-text interface too: Qt 6.4's AT-SPI
-  // bridge calls it for SetTextContents without asking whether there is one.
+  // A read-only edit offers no editable text. A client that writes all the
+  // same reaches Write through Qt's AT-SPI bridge, which then sets the
+  // value instead.
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
     if (type == QAccessible::EditableTextInterface)
-      return static_cast<QAccessibleEditableTextInterface*>(this);
+      return Edit()->isReadOnly() ? nullptr : static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
 

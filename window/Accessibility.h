@@ -6,7 +6,8 @@
 // assistive client asks for, read-only or not, so a screen reader's tools
 // could make a view of R show a number that R does not hold. Ours reads
 // like Qt's (text, caret, selection, character places), writes like it
-// into an editable edit, and refuses every change of a read-only one.
+// into an editable edit, and refuses every change of a read-only one, which
+// offers no editable text.
 //
 // The shift-count spinner. To Qt it is a plain widget holding two arrow
 // buttons that take no focus and tell no value. Ours is a spin button with

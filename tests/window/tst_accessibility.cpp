@@ -194,10 +194,8 @@ void AccessibilityTest::onlyEditableViewsTakeWritesFromAssistiveTechnology() {
   for (const char* view : {"Edit_ResultHex", "Edit_ResultDec", "Edit_ResultNet", "Conv_CE_Output"}) {
     QAccessibleInterface* iface = tree.value(QLatin1String(view));
     const QString shown = iface->text(QAccessible::Value);
+    QVERIFY2(!iface->editableTextInterface(), view);
     iface->setText(QAccessible::Value, QStringLiteral("99"));
-    iface->editableTextInterface()->replaceText(0, 1, QStringLiteral("99"));
-    iface->editableTextInterface()->insertText(0, QStringLiteral("5"));
-    iface->editableTextInterface()->deleteText(0, 1);
     QCOMPARE(iface->text(QAccessible::Value), shown);
   }
   QCOMPARE(d.bits("Result"), 7u);
