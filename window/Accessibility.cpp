@@ -95,15 +95,24 @@ class EditAccessible : public QAccessibleWidget,
 
   // --- Writing ----------------------------------------------------------
   void deleteText(int startOffset, int endOffset) override {
-    Write(Edit()->text().remove(startOffset, endOffset - startOffset));
+    if (InText(startOffset, endOffset)) Write(Edit()->text().remove(startOffset, endOffset - startOffset));
   }
-  void insertText(int offset, const QString& text) override { Write(Edit()->text().insert(offset, text)); }
+  void insertText(int offset, const QString& text) override {
+    if (InText(offset, offset)) Write(Edit()->text().insert(offset, text));
+  }
   void replaceText(int startOffset, int endOffset, const QString& text) override {
-    Write(Edit()->text().replace(startOffset, endOffset - startOffset, text));
+    if (InText(startOffset, endOffset))
+      Write(Edit()->text().replace(startOffset, endOffset - startOffset, text));
   }
 
  private:
   QLineEdit* Edit() const { return static_cast<QLineEdit*>(widget()); }
+
+  // A client's offsets must lie within the text: QString pads a text out
+  // with blanks to an offset beyond its end, however far that is.
+  bool InText(int startOffset, int endOffset) const {
+    return 0 <= startOffset && startOffset <= endOffset && endOffset <= characterCount();
+  }
 
   // Every change an assistive client asks for ends here. A read-only edit
   // shows only what the program writes into it; an editable one takes the

@@ -204,6 +204,9 @@ void AccessibilityTest::onlyEditableViewsTakeWritesFromAssistiveTechnology() {
   a2->editableTextInterface()->replaceText(0, a2->textInterface()->characterCount(), QStringLiteral("ff"));
   QCOMPARE(d.hex("Accu2"), QStringLiteral("FF"));
   QCOMPARE(d.dec("Accu2"), QStringLiteral("255"));
+  // An offset beyond the text is refused, not padded out to.
+  a2->editableTextInterface()->insertText(1 << 30, QStringLiteral("1"));
+  QCOMPARE(d.hex("Accu2"), QStringLiteral("FF"));
   // A screen magnifier finds each character where the edit draws it.
   QAccessibleTextInterface* text = tree.value("Edit_Accu2Dec")->textInterface();
   for (int i = 0; i < text->characterCount(); ++i) {
