@@ -17,6 +17,7 @@ packages=(
   python3                                 # benchmark scripts
   openbox                                 # an EWMH window manager for the window tests
   weston qt6-wayland xwayland             # Wayland sessions, native and with Xwayland
+  dbus-daemon at-spi2-core python3-pyatspi  # the window driven through AT-SPI
 )
 
 missing=()

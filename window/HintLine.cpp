@@ -13,6 +13,15 @@
 #include "WindowPlatform.h"
 
 namespace averlin {
+namespace {
+
+// What the status bar shows of a hint: the part after the first "|".
+QString LongPart(const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  return bar >= 0 ? hint.mid(bar + 1) : hint;
+}
+
+}  // namespace
 
 // An application-wide filter: the pointer's moves reach whichever control
 // follows them (the window, by its mouse tracking, when no control does).
@@ -58,8 +67,13 @@ QString HintLine::HintOf(QWidget* control, QWidget* window) {
   QString hint;
   for (QWidget* w = control; w && hint.isEmpty(); w = w == window ? nullptr : w->parentWidget())
     hint = w->statusTip();
-  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-  return bar >= 0 ? hint.mid(bar + 1) : hint;
+  return LongPart(hint);
+}
+
+void HintLine::SetHint(QWidget* control, const QString& hint, bool bubble) {
+  control->setStatusTip(hint);
+  control->setAccessibleDescription(LongPart(hint));
+  if (bubble) control->setToolTip(hint);
 }
 
 void HintLine::Watch(QObject* watched, QEvent* event) {

@@ -27,6 +27,13 @@ class HintLine : public QObject {
   // enclosing one's, the part after the first "|".
   static QString HintOf(QWidget* control, QWidget* window);
 
+  // Gives a control its hint. The status bar shows it while the pointer
+  // rests on the control, and a bubble too where the control has one; a
+  // screen reader says it as the control's description when the control
+  // takes the focus, since the status bar follows the pointer, not the
+  // focus.
+  static void SetHint(QWidget* control, const QString& hint, bool bubble);
+
  protected:
   // Installed on every control that shows its hint in a bubble.
   bool eventFilter(QObject* watched, QEvent* event) override;

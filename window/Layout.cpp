@@ -15,6 +15,9 @@ const QString kShiftCountHint =
 const QString kTransparencyHint =
     QStringLiteral("Adjust the window transparency setting. Only available with Windows 2000 or higher.");
 
+const QString kGroupCaptions[3] = {QStringLiteral(" Accumulator 1 "), QStringLiteral(" Accumulator 2 "),
+                                   QStringLiteral(" Result ")};
+
 // Left edge of the lowest bit box of each nibble, nibble 0 at the right:
 // boxes abut within a nibble, with wider gaps between nibbles and bytes.
 constexpr std::array<int, 8> kNibbleLeft{552, 484, 412, 344, 268, 200, 124, 56};
@@ -46,9 +49,7 @@ void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int to
   const auto name = [reg](RegisterControl control, int bit = 0) { return ControlName(reg, control, bit); };
   const bool result = reg == Register::R;
   const bool a1 = reg == Register::A1;
-  static const QString captions[3] = {QStringLiteral(" Accumulator 1 "), QStringLiteral(" Accumulator 2 "),
-                                      QStringLiteral(" Result ")};
-  const QString& caption = captions[static_cast<std::size_t>(reg)];
+  const QString& caption = kGroupCaptions[static_cast<std::size_t>(reg)];
   const QString spoken = caption.trimmed();
   const QString group = name(RegisterControl::Group);
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, top, 576, 84}, .text = caption,
@@ -70,13 +71,13 @@ void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int to
   c.push_back({.name = name(RegisterControl::NetEdit), .kind = edit, .parent = group,
                .geometry = {352, 16, 121, 21}, .tabOrder = 2, .accessibleName = spoken + ", dotted quad",
                .onEvent = result ? nullptr : &W::AccuNetChange});
-  // A bit box is named after the bit's weight, whichever numbering the
-  // register shows; its hint follows the numbering. R's boxes only show.
+  // A bit box's name and hint count its bit as the register numbers its
+  // bits, from 0 at the start. R's boxes only show.
   for (int bit = 0; bit < 32; ++bit) {
     const int left = kNibbleLeft[static_cast<std::size_t>(bit / 4)] - 16 * (bit % 4);
     c.push_back({.name = name(RegisterControl::BitBox, bit), .kind = Kind::BitBox, .parent = group,
-                 .geometry = {left, 56, 16, 17}, .hint = kBitHintPrefix + QString::number(bit), .bubble = true,
-                 .accessibleName = spoken + ", bit " + QString::number(bit),
+                 .geometry = {left, 56, 16, 17}, .hint = BitBoxHint(bit), .bubble = true,
+                 .accessibleName = BitBoxAccessibleName(reg, bit),
                  .onEvent = result ? nullptr : a1 ? &W::Accu1ChangeBit : &W::Accu2ChangeBit,
                  .enabled = !result});
   }
@@ -159,9 +160,9 @@ void LayoutTable::AddDataFormat(std::vector<Control>& c) {
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 268, 168, 69}, .text = " Data Format ",
                .tabOrder = 5, .accessibleName = "Data format"});
   c.push_back({.name = "Label_DatawordLength", .kind = Kind::Label, .parent = group, .geometry = {8, 20, 73, 13},
-               .text = "Dataword Size:"});
+               .text = "Dataword Size:", .buddy = "Combo_DatawordLength"});
   c.push_back({.name = "Label_MSB", .kind = Kind::Label, .parent = group, .geometry = {8, 45, 54, 13},
-               .text = "MSB Repr.:"});
+               .text = "MSB Repr.:", .buddy = "Combo_Signed"});
   c.push_back({.name = "Combo_DatawordLength", .kind = Kind::ComboBox, .parent = group,
                .geometry = {88, 16, 72, 21}, .text = "  8 Bit|16 Bit|32 Bit",
                .hint = "Define the data word length: byte, word or doubleword.", .bubble = true, .tabOrder = 0,
@@ -219,6 +220,12 @@ std::vector<Control> LayoutTable::Rows() {
   AddConversionTool(c);
   return c;
 }
+
+QString BitBoxAccessibleName(Register reg, int number) {
+  return kGroupCaptions[static_cast<std::size_t>(reg)].trimmed() + ", bit " + QString::number(number);
+}
+
+QString BitBoxHint(int number) { return kBitHintPrefix + QString::number(number); }
 
 const std::vector<Control>& Controls() {
   static const std::vector<Control> controls = LayoutTable::Rows();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <vector>
 
+#include "word.h"
+
 class QObject;
 class TForm_Quillon;
 
@@ -64,5 +66,11 @@ inline constexpr int kClientHeight = 465;
 // Every control in creation order: a parent comes before its children, and
 // within one parent the controls stand in their tab order.
 const std::vector<Control>& Controls();
+
+// What a bit box is called and its hint, for the number that its register
+// gives its bit (counting from 0 or from 1): the rows say them for the
+// numbering from 0, the bit numbering switch for either.
+QString BitBoxAccessibleName(Register reg, int number);
+QString BitBoxHint(int number);
 
 }  // namespace averlin::layout

@@ -10,9 +10,11 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include "Accessibility.h"
 #include "AppIdentity.h"
 #include "ErrorReport.h"
 #include "HintLine.h"
+#include "Layout.h"
 #include "UpDown.h"
 #include "WindowPlatform.h"
 #include "WindowScaling.h"
@@ -108,6 +110,9 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   setBackgroundRole(QPalette::Button);
   hintLine_ = std::make_unique<HintLine>(
       this, [this](const QString& hint) { RunHandler(this, [&] { ShowHintInStatusBar(hint); }); });
+  // Before the controls exist, so that none of them is ever described by
+  // Qt's own interface.
+  InstallAccessibleInterfaces();
   BuildFromLayout();
   FormCreate();
 }
@@ -222,9 +227,10 @@ void TForm_Quillon::SwitchBitNumbering(Register reg) {
     FitLabelToText(v.positionLabels[i]);
   }
   for (std::size_t bit = 0; bit < v.bits.size(); ++bit) {
-    const QString hint = QStringLiteral("Bit %1").arg(static_cast<int>(bit) + first);
-    v.bits[bit]->setStatusTip(hint);
-    v.bits[bit]->setToolTip(hint);
+    // The name a screen reader says counts as the numbers on screen do.
+    const int number = static_cast<int>(bit) + first;
+    HintLine::SetHint(v.bits[bit], layout::BitBoxHint(number), !v.bits[bit]->toolTip().isEmpty());
+    v.bits[bit]->setAccessibleName(layout::BitBoxAccessibleName(reg, number));
   }
 }
 

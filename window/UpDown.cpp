@@ -1,5 +1,6 @@
 #include "UpDown.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -18,9 +19,6 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), d
   down_->setArrowType(Qt::DownArrow);
   up_->setObjectName(QStringLiteral("Up"));
   down_->setObjectName(QStringLiteral("Down"));
-  // The arrows carry no text for a screen reader to say.
-  up_->setAccessibleName(QStringLiteral("Step up"));
-  down_->setAccessibleName(QStringLiteral("Step down"));
   connect(up_, &QToolButton::clicked, this, [this] { StepBy(1); });
   connect(down_, &QToolButton::clicked, this, [this] { StepBy(-1); });
 }
@@ -40,6 +38,8 @@ void UpDown::SetPosition(int position) {
   position = std::clamp(position, minimum_, maximum_);
   if (position == position_) return;
   position_ = position;
+  QAccessibleValueChangeEvent event(this, position_);
+  QAccessible::updateAccessibility(&event);
   emit PositionChanged(position_);
 }
 

@@ -68,6 +68,14 @@ void SetStaysOnTop(QWidget* window, bool onTop) {
   if (QWindow* native = window->windowHandle()) native->setFlags(flags);
 }
 
+bool ListsNamedByTheirItem() {
+#ifdef Q_OS_UNIX
+  return true;
+#else
+  return false;
+#endif
+}
+
 QPoint SnappedPosition(const QRect& frame, const QRect& workArea) {
   constexpr int kSnap = 10;
   QPoint p = frame.topLeft();

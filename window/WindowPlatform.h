@@ -2,7 +2,8 @@
 // What the windowing system lets the window do, decided here for the whole
 // program: which platform the program starts on, and on that platform
 // whether the window can stay on top, be translucent, snap to the work
-// area's edges and keep a fixed size.
+// area's edges and keep a fixed size; and how its assistive technology
+// knows a drop-down list.
 
 #include <QList>
 #include <QPoint>
@@ -65,5 +66,10 @@ class WorkAreaSnap {
   QList<QPoint> asked_;  // frame places asked for and not yet reported
   bool snapping_ = false;
 };
+
+// Whether assistive technology knows a drop-down list by its current item
+// rather than by the list's accessible name. Qt names a list so on Unix,
+// AT-SPI's way, where a labelling relation says which list it is.
+bool ListsNamedByTheirItem();
 
 }  // namespace averlin

@@ -3,7 +3,9 @@
 
 #include <QAccessible>
 #include <QHash>
+#include <algorithm>
 
+#include "Layout.h"
 #include "WindowDriver.h"
 
 namespace {
@@ -15,6 +17,7 @@ bool IsControlRole(QAccessible::Role role) {
     case QAccessible::CheckBox:
     case QAccessible::EditableText:
     case QAccessible::ComboBox:
+    case QAccessible::SpinBox:
     case QAccessible::Slider: return true;
     default: return false;
   }
@@ -50,7 +53,11 @@ class AccessibilityTest : public QObject {
  private slots:
   void everyControlHasAName();
   void namesSayWhatEachControlIs();
+  void everyHintIsItsControlsDescription();
+  void bitBoxesAreNamedAsTheirRegisterNumbersThem();
   void resultViewsAreReadOnlyAndReachable();
+  void onlyEditableViewsTakeWritesFromAssistiveTechnology();
+  void shiftCountSpinnerIsASpinButtonOverTheWordsShifts();
   void bitBoxesOutsideTheWordAreUnavailable();
 };
 
@@ -76,9 +83,9 @@ void AccessibilityTest::everyControlHasAName() {
     QVERIFY2(!controlNamed.contains(name), qPrintable(what + " has the name of " + controlNamed.value(name)));
     controlNamed.insert(name, what);
   }
-  // 12 fields, 96 bit boxes, 2 check boxes, 3 + 18 buttons, the spinner's
-  // two arrows, 4 drop-down lists and the slider.
-  QCOMPARE(controls, 138);
+  // 12 fields, 96 bit boxes, 2 check boxes, 3 + 18 buttons, the spinner, 4
+  // drop-down lists and the slider.
+  QCOMPARE(controls, 137);
 }
 
 void AccessibilityTest::namesSayWhatEachControlIs() {
@@ -100,7 +107,6 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
       {"btn_RtoA2", "Copy the result to A2"},
       {"BitOp_NumBits", "Shift count"},
       {"BitOp_NumBitsUpDown", "Shift count spinner"},
-      {"Up", "Step up"},
       {"CheckBox1", "Always on top"},
       {"CheckBox2", "Large font"},
       {"Transparency", "Transparency"},
@@ -121,11 +127,48 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
                                    {"Conv_CE_Source", "Source unit"},
                                    {"Conv_CE_Target", "Target unit"}})
     QCOMPARE(d.find(QLatin1String(list))->accessibleName(), QLatin1String(name));
+  // There a label or the description says which list it is.
+  for (const auto& [list, label] :
+       {std::pair{"Combo_DatawordLength", "Label_DatawordLength"}, {"Combo_Signed", "Label_MSB"}}) {
+    const auto labels = tree.value(QLatin1String(list))->relations(QAccessible::Label);
+    QVERIFY2(std::any_of(labels.begin(), labels.end(),
+                         [&](const auto& l) { return l.first->object() == d.find(QLatin1String(label)); }),
+             list);
+  }
+  QCOMPARE(tree.value("Conv_CE_Source")->text(QAccessible::Description), QStringLiteral("Source unit"));
+  QCOMPARE(tree.value("Conv_CE_Target")->text(QAccessible::Description), QStringLiteral("Target unit"));
   // The names add to the window: captions and hints stay as they were.
   QCOMPARE(d.find<QPushButton>("btn_ADD")->text(), QStringLiteral("A1 + A2"));
   QCOMPARE(tree.value("btn_ADD")->text(QAccessible::Description),
            QStringLiteral("Add ACCUMULATOR 1 and ACCUMULATOR 2."));
   QCOMPARE(d.find<QCheckBox>("CheckBox1")->text(), QStringLiteral("Always On Top"));
+}
+
+void AccessibilityTest::everyHintIsItsControlsDescription() {
+  WindowDriver d;
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  for (const averlin::layout::Control& c : averlin::layout::Controls()) {
+    if (c.hint.isEmpty()) continue;
+    QVERIFY2(tree.contains(c.name), qPrintable(c.name));
+    QCOMPARE(tree.value(c.name)->text(QAccessible::Description), c.hint);
+    // A screen reader hears it without the control getting a bubble.
+    QCOMPARE(d.find(c.name)->toolTip().isEmpty(), !c.bubble);
+  }
+}
+
+void AccessibilityTest::bitBoxesAreNamedAsTheirRegisterNumbersThem() {
+  WindowDriver d;
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  const auto said = [&tree](const char* box) {
+    QAccessibleInterface* iface = tree.value(QLatin1String(box));
+    return iface->text(QAccessible::Name) + " / " + iface->text(QAccessible::Description);
+  };
+  d.click("btn_Accu1_LSB");
+  QCOMPARE(said("CheckBox_Accu1Bit0"), QStringLiteral("Accumulator 1, bit 1 / Bit 1"));
+  QCOMPARE(said("CheckBox_Accu1Bit31"), QStringLiteral("Accumulator 1, bit 32 / Bit 32"));
+  QCOMPARE(said("CheckBox_Accu2Bit0"), QStringLiteral("Accumulator 2, bit 0 / Bit 0"));
+  d.click("btn_Accu1_LSB");
+  QCOMPARE(said("CheckBox_Accu1Bit31"), QStringLiteral("Accumulator 1, bit 31 / Bit 31"));
 }
 
 void AccessibilityTest::resultViewsAreReadOnlyAndReachable() {
@@ -140,6 +183,54 @@ void AccessibilityTest::resultViewsAreReadOnlyAndReachable() {
     QVERIFY(tree.value(QStringLiteral("CheckBox_ResultBit%1").arg(bit))->state().disabled);
     QVERIFY(!tree.value(QStringLiteral("CheckBox_Accu1Bit%1").arg(bit))->state().disabled);
   }
+}
+
+void AccessibilityTest::onlyEditableViewsTakeWritesFromAssistiveTechnology() {
+  WindowDriver d;
+  d.setRegister("Accu1", "7");
+  d.setRegister("Accu2", "0");
+  d.click("btn_ADD");
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  for (const char* view : {"Edit_ResultHex", "Edit_ResultDec", "Edit_ResultNet", "Conv_CE_Output"}) {
+    QAccessibleInterface* iface = tree.value(QLatin1String(view));
+    const QString shown = iface->text(QAccessible::Value);
+    QVERIFY2(!iface->editableTextInterface(), view);
+    iface->setText(QAccessible::Value, QStringLiteral("99"));
+    QCOMPARE(iface->text(QAccessible::Value), shown);
+  }
+  QCOMPARE(d.bits("Result"), 7u);
+  // An editable view takes the text as if typed: capitals, then the handler.
+  QAccessibleInterface* a2 = tree.value("Edit_Accu2Hex");
+  a2->editableTextInterface()->replaceText(0, a2->textInterface()->characterCount(), QStringLiteral("ff"));
+  QCOMPARE(d.hex("Accu2"), QStringLiteral("FF"));
+  QCOMPARE(d.dec("Accu2"), QStringLiteral("255"));
+  // An offset beyond the text is refused, not padded out to.
+  a2->editableTextInterface()->insertText(1 << 30, QStringLiteral("1"));
+  QCOMPARE(d.hex("Accu2"), QStringLiteral("FF"));
+  // A screen magnifier finds each character where the edit draws it.
+  QAccessibleTextInterface* text = tree.value("Edit_Accu2Dec")->textInterface();
+  for (int i = 0; i < text->characterCount(); ++i) {
+    const QRect r = text->characterRect(i);
+    QCOMPARE(text->offsetAtPoint(QPoint(r.left() + r.width() / 4, r.center().y())), i);
+  }
+}
+
+void AccessibilityTest::shiftCountSpinnerIsASpinButtonOverTheWordsShifts() {
+  WindowDriver d;
+  QAccessibleInterface* spinner = Tree(d.window()).value("BitOp_NumBitsUpDown");
+  QCOMPARE(spinner->role(), QAccessible::SpinBox);
+  QCOMPARE(spinner->childCount(), 0);
+  QAccessibleValueInterface* value = spinner->valueInterface();
+  QCOMPARE(value->minimumValue().toInt(), 1);
+  QCOMPARE(value->maximumValue().toInt(), 31);
+  value->setCurrentValue(5);
+  QCOMPARE(d.edit("BitOp_NumBits")->text(), QStringLiteral("5"));
+  QCOMPARE(spinner->text(QAccessible::Value), QStringLiteral("5"));
+  d.pickWordLength(8);
+  QCOMPARE(value->maximumValue().toInt(), 7);
+  value->setCurrentValue(1e12);
+  QCOMPARE(d.edit("BitOp_NumBits")->text(), QStringLiteral("7"));
+  d.pickWordLength(32);
 }
 
 void AccessibilityTest::bitBoxesOutsideTheWordAreUnavailable() {
