@@ -98,11 +98,12 @@ def on_cpu(cpu):
     return None if cpu is None else lambda: os.sched_setaffinity(0, {cpu})
 
 
-def environment(display, **settings):
-    """The environment for a program on the display; benchmarks pin Qt to it with QT_QPA_PLATFORM="xcb"."""
+def environment(display, runtime=None, **settings):
+    """The environment for a program on the display; benchmarks pin Qt to it with QT_QPA_PLATFORM="xcb".
+    runtime is the XDG_RUNTIME_DIR to give where none is set (a new one when not given)."""
     env = dict(os.environ, DISPLAY=display, **settings)
     if "XDG_RUNTIME_DIR" not in env:
-        env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="averlin-x-")
+        env["XDG_RUNTIME_DIR"] = runtime or tempfile.mkdtemp(prefix="averlin-x-")
     return env
 
 
@@ -143,9 +144,11 @@ def main():
     cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
     # A signal to this process (a test's time-out, Ctrl-C) still stops the server.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
-    with Xvfb(args.display, args.screen, cpu, args.dpi, args.wm) as display:
+    with Xvfb(args.display, args.screen, cpu, args.dpi, args.wm) as display, \
+            tempfile.TemporaryDirectory(prefix="averlin-x-") as runtime:
         try:
-            return subprocess.run(command, env=environment(display), preexec_fn=on_cpu(cpu)).returncode
+            return subprocess.run(command, env=environment(display, runtime),
+                                  preexec_fn=on_cpu(cpu)).returncode
         except KeyboardInterrupt:
             return 130
 

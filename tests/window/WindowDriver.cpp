@@ -6,7 +6,8 @@
 
 WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
   window_->show();
-  if (!QTest::qWaitForWindowExposed(window_.get())) qFatal("the window was not shown");
+  // A window manager on a loaded machine may take seconds to map it.
+  if (!QTest::qWaitForWindowExposed(window_.get(), 20000)) qFatal("the window was not shown");
   QApplication::setActiveWindow(window_.get());
 }
 
