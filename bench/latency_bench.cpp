@@ -72,25 +72,7 @@ double Microseconds(Clock::duration d) { return std::chrono::duration<double, st
 // Moves the pointer and waits until the program has been told, by the
 // pointer event the window is sent, which the hint line follows.
 void MovePointerTo(QPoint global) {
-  class Report : public QObject {
-   public:
-    explicit Report(QPoint at) : at_(at) { QCoreApplication::instance()->installEventFilter(this); }
-    ~Report() override { QCoreApplication::instance()->removeEventFilter(this); }
-    Q_DISABLE_COPY_MOVE(Report)
-    bool seen = false;
-
-   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-        seen = seen || static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint() == at_;
-      return false;
-    }
-
-   private:
-    QPoint at_;
-  } report(global);
-  QCursor::setPos(global);
-  if (!QTest::qWaitFor([&report] { return report.seen; }, 3000))
+  if (!WindowDriver::movePointerTo(global))
     std::fprintf(stderr, "no pointer event at %d,%d\n", global.x(), global.y());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QClipboard>
+#include <QCursor>
 #include <QMessageBox>
 
 WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
@@ -44,6 +45,29 @@ void WindowDriver::click(const QString& name) { QTest::mouseClick(find(name), Qt
 
 void WindowDriver::clickBit(const QString& reg, int bit) {
   QTest::mouseClick(bitBox(reg, bit), Qt::LeftButton);
+}
+
+bool WindowDriver::movePointerTo(QPoint global) {
+  // Notes when the program is told that the pointer is at the point.
+  class PointerReport : public QObject {
+   public:
+    explicit PointerReport(QPoint at) : at_(at) { qApp->installEventFilter(this); }
+    ~PointerReport() override { qApp->removeEventFilter(this); }
+    Q_DISABLE_COPY_MOVE(PointerReport)
+    bool seen = false;
+
+   protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
+        seen = seen || static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint() == at_;
+      return false;
+    }
+
+   private:
+    QPoint at_;
+  } report(global);
+  QCursor::setPos(global);
+  return QTest::qWaitFor([&report] { return report.seen; }, 3000);
 }
 
 void WindowDriver::pick(const QString& list, int index) {

@@ -42,6 +42,10 @@ class WindowDriver {
   void paste(const QString& field, const QString& text);
   void click(const QString& name);
   void clickBit(const QString& reg, int bit);
+  // Moves the pointer to a point of the screen and waits until the window
+  // is sent the pointer event there, which is what the hint line follows;
+  // false when no event came.
+  static bool movePointerTo(QPoint global);
   // Picks an item from a drop-down list with the mouse.
   void pick(const QString& list, int index);
   void pickWordLength(int bits);

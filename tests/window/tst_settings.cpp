@@ -80,25 +80,6 @@ class WindowManager {
   xcb_window_t root_ = XCB_WINDOW_NONE;
 };
 
-// Notes when the program is told that the pointer is at a point.
-class PointerReport : public QObject {
- public:
-  explicit PointerReport(QPoint global) : global_(global) { qApp->installEventFilter(this); }
-  ~PointerReport() override { qApp->removeEventFilter(this); }
-  Q_DISABLE_COPY_MOVE(PointerReport)
-  bool seen = false;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-      seen = seen || static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint() == global_;
-    return false;
-  }
-
- private:
-  QPoint global_;
-};
-
 }  // namespace
 
 class SettingsTest : public QObject {
@@ -121,10 +102,7 @@ class SettingsTest : public QObject {
     const QPoint target = w->mapToGlobal(w->rect().center());
     if (QCursor::pos() != target) {
       // The window learns of the move from the pointer events it is sent.
-      const PointerReport report(target);
-      QCursor::setPos(target);
-      if (!QTest::qWaitFor([&] { return report.seen; }, 3000))
-        qFatal("no pointer event at %s", qPrintable(control));
+      if (!WindowDriver::movePointerTo(target)) qFatal("no pointer event at %s", qPrintable(control));
     }
     // The hint line follows once the event loop falls idle and waits.
     QEventLoop idle;
