@@ -3,7 +3,10 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QCursor>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
 
 WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
   window_->show();
@@ -68,6 +71,13 @@ bool WindowDriver::movePointerTo(QPoint global) {
   } report(global);
   QCursor::setPos(global);
   return QTest::qWaitFor([&report] { return report.seen; }, 3000);
+}
+
+QString WindowDriver::statusWhenIdle() const {
+  QEventLoop idle;
+  QTimer::singleShot(40, &idle, &QEventLoop::quit);
+  idle.exec();
+  return find<QStatusBar>(QStringLiteral("StatusBar"))->currentMessage();
 }
 
 void WindowDriver::pick(const QString& list, int index) {

@@ -46,6 +46,9 @@ class WindowDriver {
   // is sent the pointer event there, which is what the hint line follows;
   // false when no event came.
   static bool movePointerTo(QPoint global);
+  // What the status bar shows once the event loop has fallen idle and
+  // waited, which is when the hint line follows the pointer.
+  QString statusWhenIdle() const;
   // Picks an item from a drop-down list with the mouse.
   void pick(const QString& list, int index);
   void pickWordLength(int bits);

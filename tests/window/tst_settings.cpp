@@ -104,11 +104,7 @@ class SettingsTest : public QObject {
       // The window learns of the move from the pointer events it is sent.
       if (!WindowDriver::movePointerTo(target)) qFatal("no pointer event at %s", qPrintable(control));
     }
-    // The hint line follows once the event loop falls idle and waits.
-    QEventLoop idle;
-    QTimer::singleShot(40, &idle, &QEventLoop::quit);
-    idle.exec();
-    return d->find<QStatusBar>("StatusBar")->currentMessage();
+    return d->statusWhenIdle();
   }
   bool bubbleShownFor(QWidget* w) {
     QToolTip::hideText();

@@ -28,13 +28,7 @@ class WaylandTest : public QObject {
   QString statusAfterPointingAt(const QString& control) {
     QWidget* w = d->find(control);
     QTest::mouseMove(d->window().windowHandle(), w->mapTo(&d->window(), w->rect().center()));
-    return statusWhenIdle();
-  }
-  QString statusWhenIdle() {
-    QEventLoop idle;
-    QTimer::singleShot(40, &idle, &QEventLoop::quit);
-    idle.exec();
-    return d->find<QStatusBar>("StatusBar")->currentMessage();
+    return d->statusWhenIdle();
   }
   std::unique_ptr<WindowDriver> d;
 };
@@ -80,7 +74,7 @@ void WaylandTest::hintLineFollowsThePointerEvents() {
   // The compositor reports the pointer gone from the window.
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&d->window(), &leave);
-  QCOMPARE(statusWhenIdle(), QString());
+  QCOMPARE(d->statusWhenIdle(), QString());
 }
 
 void WaylandTest::maximiseKeepsTheProgramAndItsValues() {
