@@ -100,7 +100,17 @@ void WorkAreaSnap::Moved(QWidget* window, bool spontaneous) {
     if (asked_.size() == kAskedKept) asked_.removeFirst();
     asked_.append(frame.topLeft());
   } else if (const qsizetype report = asked_.indexOf(frame.topLeft()); report >= 0) {
+    const QPoint latest = asked_.last();
     asked_.remove(0, report + 1);
+    // A report of a place asked for before the latest one: the window
+    // manager has the frame at the latest already, but Qt has taken the old
+    // place for the window's own and would send the window back there when
+    // it next maps or resizes it. Ask for the latest place once more.
+    if (latest != frame.topLeft() && !snapping_) {
+      snapping_ = true;
+      window->move(latest);
+      snapping_ = false;
+    }
     return;
   } else {
     asked_.clear();

@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "WindowDriver.h"
+#include "WindowPlatform.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ class SettingsTest : public QObject {
   void transparencyRunsFrom91To255();
   void alwaysOnTopKeepsEverythingElse();
   void windowSnapsToTheWorkAreaEdges();
+  void lateReportOfAnOldPlaceLeavesTheLatest();
   void windowManagerKeepsItAboveAndOffersNoMaximise();
   void windowManagerFrameKeepsItsPlaceAndOpacity();
 
@@ -238,6 +240,24 @@ void SettingsTest::windowSnapsToTheWorkAreaEdges() {
   QTest::qWait(30);
   QCOMPARE(placed().topLeft(), free);
   QCOMPARE(w.frameGeometry().topLeft(), free);
+}
+
+void SettingsTest::lateReportOfAnOldPlaceLeavesTheLatest() {
+  QWidget w;
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  const QPoint older = w.screen()->availableGeometry().topLeft() + QPoint(200, 150);
+  const QPoint latest = older - QPoint(100, 70);
+  averlin::WorkAreaSnap snap;
+  for (const QPoint place : {older, latest}) {
+    w.move(place);
+    snap.Moved(&w, false);
+  }
+  // A window manager reports the older move after the latest was asked for,
+  // and Qt takes that place for the window's: it must be asked for again.
+  w.move(older);
+  snap.Moved(&w, true);
+  QCOMPARE(w.pos(), latest);
 }
 
 void SettingsTest::windowManagerKeepsItAboveAndOffersNoMaximise() {
