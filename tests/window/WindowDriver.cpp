@@ -12,7 +12,13 @@ WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
   window_->show();
   // A window manager on a loaded machine may take seconds to map it.
   if (!QTest::qWaitForWindowExposed(window_.get(), 20000)) qFatal("the window was not shown");
-  QApplication::setActiveWindow(window_.get());
+  // Keys go to the active window: ask the windowing system for the focus,
+  // as a click on the window would. A Wayland compositor activates windows
+  // on its own, and a headless one, with no seat, never does.
+  window_->activateWindow();
+  if (QGuiApplication::platformName() != QLatin1String("wayland") &&
+      !QTest::qWaitForWindowActive(window_.get(), 20000))
+    qFatal("the window did not become active");
 }
 
 WindowDriver::~WindowDriver() = default;
