@@ -1,24 +1,42 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, every Debian package the build, the tests and the
-# tools need. Packages already present are skipped, so it is cheap to re-run.
+# Installs, with apt-get, the Debian packages that Averlin needs:
+#     scripts/install-deps.sh           everything: build, tests, tools, package
+#     scripts/install-deps.sh --run     only what building and running the program needs
+#     scripts/install-deps.sh --host-tools   only what makes another release's root
+# Every name exists on Debian 12 and 13 alike. Packages already present are
+# skipped, so it is cheap to re-run.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev
+run=(
+  cmake ninja-build g++
   qt6-base-dev librsvg2-bin
-  xvfb x11-utils x11-xserver-utils fonts-dejavu-core fonts-wine
+  fonts-wine                              # the Tahoma the window is laid out for
+)
+host_tools=(
+  mmdebstrap debian-archive-keyring       # a root of the other Debian release
+)
+tests=(
+  "${run[@]}" "${host_tools[@]}"
+  pkg-config libgtest-dev libbenchmark-dev
+  xvfb xauth x11-utils x11-xserver-utils fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev file
   lintian devscripts                      # package checks: lintian, hardening-check
   mandoc groff-base                       # manual page checks
   clang-format clang-tidy
-  clang libclang-rt-14-dev                # fuzz targets (libFuzzer)
+  clang libclang-rt-dev                   # fuzz targets (libFuzzer)
   valgrind xdotool libxcb1-dev            # memory check of the program
-  python3                                 # benchmark scripts
+  python3 git                             # benchmark scripts; the commit a package is dated by
   openbox                                 # an EWMH window manager for the window tests
   weston qt6-wayland xwayland             # Wayland sessions, native and with Xwayland
   dbus-daemon at-spi2-core python3-pyatspi  # the window driven through AT-SPI
 )
+
+case ${1:-} in
+  "") packages=("${tests[@]}") ;;
+  --run) packages=("${run[@]}") ;;
+  --host-tools) packages=("${host_tools[@]}") ;;
+  *) echo "usage: $0 [--run | --host-tools]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the calculator and starts it.
+# Installs what building and running the program needs, builds it as a user
+# would from source (CMake's Release, no tests) and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target averlin
-exec build/release/app/averlin "$@"
+scripts/install-deps.sh --run
+cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release -DAVERLIN_BUILD_TESTS=OFF >/dev/null
+cmake --build build/run --target averlin
+exec build/run/app/averlin "$@"
