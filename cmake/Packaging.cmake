@@ -25,6 +25,11 @@ set(CPACK_AVERLIN_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripProgram.cmake)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Two builds of one commit give the same package: CPack takes every time in
+# the archives from SOURCE_DATE_EPOCH (scripts/package.sh sets it to the
+# commit's), and xz, Debian's own choice, writes no time into its headers as
+# gzip does.
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window is laid out for Tahoma; Wine's metric-compatible one stands in

@@ -4,42 +4,63 @@
 # carries, that its versions agree, the package with lintian and the
 # program with hardening-check, and starts the unpacked program under its
 # own X server until its window shows. The package is left in build/package/.
+#     scripts/package.sh --twice   also builds it again in another folder and
+#                                  fails unless the two are the same, bit for bit
 set -euo pipefail
 cd "$(dirname "$0")/.."
+twice=false
+case ${1:-} in
+  "") ;;
+  --twice) twice=true ;;
+  *) echo "usage: $0 [--twice]" >&2; exit 2 ;;
+esac
 scripts/install-deps.sh
 
-# The flags that Debian's own packages are built with, hardening on in
-# full, exported as debhelper does for CMake: CMake takes CFLAGS, CXXFLAGS
-# and LDFLAGS from the environment when it first configures a folder, and
-# has no CPPFLAGS (-D_FORTIFY_SOURCE), so those join the compiler flags.
-# A maintainer's additions, through dpkg-buildflags' own variables: Debian
-# 12's dpkg has no features yet for stack clash and control flow
-# protection; and fortification at level 3, which GCC 12 and glibc 2.36
-# offer, also checks copies into buffers whose size is known only at run
-# time, which is where this C++ program copies (level 2 finds nothing to
-# check in it).
+# The package's one date, that of the commit it is built from: its files'
+# times, and the changelog's and the archives', never the build's.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+
+# Builds the program in the folder BUILD and packs it into the folder OUT.
+# The flags are those that Debian's own packages are built with, hardening
+# on in full, exported as debhelper does for CMake: CMake takes CFLAGS,
+# CXXFLAGS and LDFLAGS from the environment when it first configures a
+# folder, and has no CPPFLAGS (-D_FORTIFY_SOURCE), so those join the
+# compiler flags. A maintainer's additions, through dpkg-buildflags' own
+# variables: Debian 12's dpkg has no features yet for stack clash and
+# control flow protection; fortification at level 3, which GCC 12 and glibc
+# 2.36 offer, also checks copies into buffers whose size is known only at
+# run time, which is where this C++ program copies (level 2 finds nothing to
+# check in it); and the build folder's path is written as "build" into
+# the debug information (the build id is computed over it), so that the
+# folder a package is built in leaves no trace in it. GCC takes the last of
+# two -ffile-prefix-map that match, so it goes after the source tree's.
+build_package() {
+  local build=$1 out=$2 protection="-fstack-clash-protection -fcf-protection" flags
+  flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all \
+    DEB_CFLAGS_MAINT_APPEND="$protection" \
+    DEB_CXXFLAGS_MAINT_APPEND="$protection -ffile-prefix-map=$PWD/$build=build" \
+    DEB_CPPFLAGS_MAINT_STRIP="-D_FORTIFY_SOURCE=2" DEB_CPPFLAGS_MAINT_APPEND="-D_FORTIFY_SOURCE=3" \
+    dpkg-buildflags --export=sh)
+  # The folder is configured afresh whenever the flags change. Warnings are
+  # errors here as in the presets: the hardening flags, fortification above
+  # all, bring warnings of their own.
+  if [ "$(cat "$build/dpkg-buildflags" 2>/dev/null)" != "$flags" ]; then
+    rm -rf "$build"
+    (
+      eval "$flags"
+      export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+      cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DAVERLIN_WERROR=ON \
+        -DAVERLIN_BUILD_TESTS=OFF -DAVERLIN_BUILD_BENCHMARKS=OFF >/dev/null
+    )
+    echo "$flags" >"$build/dpkg-buildflags"
+  fi
+  cmake --build "$build"
+  rm -rf "$out"
+  cpack --config "$build/CPackConfig.cmake" -B "$out"
+}
+
 build=build/package-build
-protection="-fstack-clash-protection -fcf-protection"
-flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all \
-  DEB_CFLAGS_MAINT_APPEND="$protection" DEB_CXXFLAGS_MAINT_APPEND="$protection" \
-  DEB_CPPFLAGS_MAINT_STRIP="-D_FORTIFY_SOURCE=2" DEB_CPPFLAGS_MAINT_APPEND="-D_FORTIFY_SOURCE=3" \
-  dpkg-buildflags --export=sh)
-# The folder is configured afresh whenever the flags change. Warnings are
-# errors here as in the presets: the hardening flags, fortification above
-# all, bring warnings of their own.
-if [ "$(cat "$build/dpkg-buildflags" 2>/dev/null)" != "$flags" ]; then
-  rm -rf "$build"
-  (
-    eval "$flags"
-    export CFLAGS="$CFLAGS $CPPFLAGS" CXXFLAGS="$CXXFLAGS $CPPFLAGS"
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DAVERLIN_WERROR=ON \
-      -DAVERLIN_BUILD_TESTS=OFF -DAVERLIN_BUILD_BENCHMARKS=OFF >/dev/null
-  )
-  echo "$flags" >"$build/dpkg-buildflags"
-fi
-cmake --build "$build"
-rm -rf build/package
-cpack --config "$build/CPackConfig.cmake" -B build/package
+build_package "$build" build/package
 deb=$(echo build/package/averlin_*.deb)
 
 fail() { echo "package.sh: $*" >&2; exit 1; }
@@ -102,3 +123,16 @@ mkdir -m 700 "$root/run"
 XDG_RUNTIME_DIR=$root/run scripts/xserver.py --screen 800x600x24 -- \
   scripts/shows-window.sh "$root/usr/bin/averlin" || fail "the installed program showed no window"
 echo "package.sh: $deb passes lintian and hardening-check, validates and runs"
+
+if $twice; then
+  build_package build/package-build-again build/package-again
+  again=$(echo build/package-again/averlin_*.deb)
+  if ! cmp "$deb" "$again"; then
+    echo "package.sh: two builds of the same tree differ; what differs, member by member:"
+    for member in $(ar t "$deb"); do
+      cmp <(ar p "$deb" "$member") <(ar p "$again" "$member") >/dev/null || echo "  $member"
+    done
+    fail "the package is not reproducible"
+  fi
+  echo "package.sh: built twice in two folders, the same bit for bit (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
+fi
