@@ -4,13 +4,14 @@
 # memory error or definite leak. Reports that lie wholly inside Qt, X11,
 # D-Bus and the like are suppressed by tests/valgrind.supp, each entry
 # explained there. Runs on the current display, or under its own Xvfb.
+# Usage: scripts/memcheck.sh [build folder]  (default: the release preset's)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
 
-cmake --preset release >/dev/null
-cmake --build --preset release --target averlin wm_close
-build=build/release
+build=${1:-build/release}
+[ -n "${1:-}" ] || cmake --preset release >/dev/null
+cmake --build "$build" --target averlin wm_close
 log=$build/memcheck.log
 
 valgrind --tool=memcheck --error-exitcode=99 --leak-check=full \

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The test suite on the Debian release this runs on:
+#     scripts/suite.sh           installs what is missing, then the build that a
+#                                user or a distribution makes (CMake's Release,
+#                                -O3, warnings as errors), every test in it, and
+#                                the Debian package with its checks
+#     scripts/suite.sh --full    also the sanitizer build (clang++) and its
+#                                tests, the benchmarks for a moment, the fuzz
+#                                targets, the memory check, the lint, and the
+#                                check that the package builds bit for bit
+#                                the same twice
+# Window tests run under a real X server (Xvfb), started here when no
+# display is set. scripts/test.sh runs it on each release.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+full=false
+case ${1:-} in
+  "") ;;
+  --full) full=true ;;
+  *) echo "usage: $0 [--full]" >&2; exit 2 ;;
+esac
+scripts/install-deps.sh
+
+# Everything below runs on one private X server, unless a display is set.
+[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+. /etc/os-release
+echo "== $PRETTY_NAME: $(c++ --version | head -n1), Qt $(qtpaths6 --qt-query QT_VERSION 2>/dev/null || echo unknown)"
+
+# A sanitizer report fails the run even where its test passed.
+no_sanitizer_reports() {
+  if grep -E 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$1/Testing/Temporary/LastTest.log"; then
+    echo "== sanitizer reports in the tests of $1"
+    exit 1
+  fi
+}
+
+echo "== plain Release build"
+cmake -S . -B build/plain -G Ninja -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON \
+  -DAVERLIN_BUILD_BENCHMARKS=$($full && echo ON || echo OFF) >/dev/null
+cmake --build build/plain
+ctest --test-dir build/plain -j2 --output-on-failure
+
+if $full; then
+  # A moment of each benchmark, so that they keep working; the figures
+  # are not judged here (bench/run-all.sh without --short measures).
+  echo "== benchmarks, short run"
+  bench/run-all.sh --short build/plain
+
+  echo "== asan build"
+  cmake --preset asan >/dev/null
+  cmake --build --preset asan
+  ctest --preset asan -j2
+  no_sanitizer_reports build/asan
+
+  echo "== fuzz"
+  scripts/fuzz.sh
+  echo "== memcheck"
+  scripts/memcheck.sh build/plain
+  echo "== lint"
+  scripts/lint.sh build/plain
+fi
+
+echo "== package"
+if $full; then scripts/package.sh --twice; else scripts/package.sh; fi
