@@ -70,6 +70,7 @@ exec unshare --mount --propagation private -- /bin/bash -euo pipefail -c '
   mount --rbind /sys "$root/sys"
   mount --rbind /dev "$root/dev"
   mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
+  mkdir -p "$root$source"  # again, should the tree lie under /tmp
   mount --bind "$source" "$root$source"
   mount --bind "$source/build/debian-$release" "$root$source/build"
   exec chroot "$root" /usr/bin/env -i "$@"
