@@ -281,7 +281,7 @@ std::vector<Action> FloorActions(QWidget& floor) {
   auto* box = floor.findChild<QCheckBox*>();
   auto* button = floor.findChild<QPushButton*>();
   auto* edit = floor.findChild<QLineEdit*>();
-  QObject::connect(button, &QPushButton::clicked, [] { ++clicks; });
+  QObject::connect(button, &QPushButton::clicked, button, [] { ++clicks; });
   return {
       {"floor/check-box click",
        {},
