@@ -137,10 +137,10 @@ void TForm_Quillon::FormCreate() {
     setWindowOpacity(1.0);
   }
 
-  Model.SetDataWordLength(WordLength32);
-  wordLengthList_->setCurrentIndex(Model.DataWordLength());
-  Model.SetSignedMode(Unsigned);
-  signedList_->setCurrentIndex(Model.SignedMode());
+  Model.SetDataWordLength(DataWordLength::Bits32);
+  wordLengthList_->setCurrentIndex(ItemIndex(Model.DataWordLength()));
+  Model.SetSignedMode(SignedMode::Unsigned);
+  signedList_->setCurrentIndex(ItemIndex(Model.SignedMode()));
   Model.SetWordLimits();
   shiftCountSpinner_->SetMaximum(Model.Limits().ShiftCountMax);
   RefreshAllRegisters(kDecHexNetBits);
@@ -284,7 +284,7 @@ void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
 // --- Data format ----------------------------------------------------------
 
 void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
-  const int newLength = wordLengthList_->currentIndex();
+  const DataWordLength newLength = ChoiceAt<DataWordLength>(wordLengthList_->currentIndex());
   // The boxes change first, under the old word length and outside a hold:
   // a box that gets unchecked is taken as a click on it.
   if (const auto range = BitBoxTransition(Model.DataWordLength(), newLength)) {
@@ -303,7 +303,7 @@ void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
 }
 
 void TForm_Quillon::Combo_SignedChange(QObject*) {
-  ChangeSignedMode(Model, signedList_->currentIndex());
+  ChangeSignedMode(Model, ChoiceAt<SignedMode>(signedList_->currentIndex()));
   RefreshAllRegisters(kDecHexBitsNet);
 }
 
