@@ -26,7 +26,8 @@ using namespace averlin;
 
 namespace {
 
-// The calculator's numeric state: one set for the process.
+// The calculator's numeric state: one set for the process, which each new
+// window sets to its defaults.
 RegisterModel Model;
 
 // Held while the program writes a group of views.
@@ -137,6 +138,9 @@ void TForm_Quillon::FormCreate() {
     setWindowOpacity(1.0);
   }
 
+  // The registers too: a window made after another one starts at 0 as the
+  // first does.
+  Model = RegisterModel{};
   Model.SetDataWordLength(DataWordLength::Bits32);
   wordLengthList_->setCurrentIndex(ItemIndex(Model.DataWordLength()));
   Model.SetSignedMode(SignedMode::Unsigned);
