@@ -28,8 +28,9 @@ class HintLine;
 class UpDown;
 enum class Operation;
 namespace layout {
-class LayoutTable;
-}
+enum class Handler;
+struct ViewOf;
+}  // namespace layout
 
 // True while the program writes into the register views; the views' change
 // and click handlers then do nothing.
@@ -83,9 +84,6 @@ class TForm_Quillon : public QWidget {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  // The layout names the handlers it binds.
-  friend class averlin::layout::LayoutTable;
-
   // Creation: the defaults, the first refresh and the unit lists.
   void FormCreate();
 
@@ -153,12 +151,18 @@ class TForm_Quillon : public QWidget {
     QPushButton* lsb = nullptr;
   };
 
+  using HandlerMethod = void (TForm_Quillon::*)(QObject*);
+
   // Builds the controls from the layout and binds their handlers.
   void BuildFromLayout();
-  // Keeps the views the handlers work on.
-  void FindViews();
+  // The member that a row's handler names.
+  static HandlerMethod MethodOf(averlin::layout::Handler handler);
+  // Keeps a view the handlers work on, as the builder makes it.
+  void Keep(const averlin::layout::ViewOf& keep, QWidget* w);
+  // Stops the program when the layout left a view the handlers need unmade.
+  void CheckKeptViews() const;
   template <class Widget, class Signal>
-  void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
+  void Bind(Widget* sender, Signal signal, HandlerMethod handler);
 
   void OperationClick(averlin::Operation op);
   averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;
