@@ -52,8 +52,9 @@ std::optional<Word> DottedQuadValue(std::string_view text) {
 }
 
 bool WithinLimits(std::int64_t n, const WordFormat& format, const WordLimits& limits) {
-  return format.SignedMode == SignedMode::Signed ? n >= limits.SignedMin && n <= limits.SignedMax
-                                     : n >= 0 && n <= static_cast<std::int64_t>(limits.UnsignedMax);
+  return format.SignedMode == SignedMode::Signed
+             ? n >= limits.SignedMin && n <= limits.SignedMax
+             : n >= 0 && n <= static_cast<std::int64_t>(limits.UnsignedMax);
 }
 
 // The register value a decimal field's text stands for under the format:
@@ -140,7 +141,7 @@ void CheckFormatters(Word value, Word previous, const RegisterModel& model) {
   const std::optional<Word> decValue = DecimalFieldValue(dec, model.Format(), limits);
   FUZZ_CHECK(decValue && (*decValue & limits.WordMask) == w);
   const Word parsed = model.SignedMode() == SignedMode::Signed ? ParseSignedDec(dec, previous, limits)
-                                                   : ParseUnsignedDec(dec, previous, limits);
+                                                               : ParseUnsignedDec(dec, previous, limits);
   FUZZ_CHECK(parsed == *decValue);
 
   const std::string net = FormatNet(w);

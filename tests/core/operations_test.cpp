@@ -13,7 +13,9 @@ namespace {
 using enum DataWordLength;
 using enum SignedMode;
 
-Word Calc(Operation op, Word a1, Word a2, DataWordLength length, int k = 1) { return Compute(op, a1, a2, length, k); }
+Word Calc(Operation op, Word a1, Word a2, DataWordLength length, int k = 1) {
+  return Compute(op, a1, a2, length, k);
+}
 
 TEST(Arithmetic, WrapsModuloTheWordLength) {
   EXPECT_EQ(Calc(Operation::Add, 200, 100, Bits8), 0x2Cu);

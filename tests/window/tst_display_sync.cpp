@@ -284,7 +284,10 @@ void DisplaySyncTest::everyFieldInEveryFormat() {
   d->pickSigned(isSigned);
   using enum averlin::DataWordLength;
   using enum averlin::SignedMode;
-  const averlin::WordFormat format{bits == 8 ? Bits8 : bits == 16 ? Bits16 : Bits32, isSigned ? Signed : Unsigned};
+  const averlin::WordFormat format{bits == 8    ? Bits8
+                                   : bits == 16 ? Bits16
+                                                : Bits32,
+                                   isSigned ? Signed : Unsigned};
   const averlin::Word mask = averlin::LimitsFor(format.DataWordLength).WordMask;
   const auto textOf = [&](averlin::Word v) {
     return QString::fromStdString(field == "Hex"   ? averlin::FormatHex(v)
