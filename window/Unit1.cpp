@@ -288,7 +288,7 @@ void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
 // --- Data format ----------------------------------------------------------
 
 void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
-  const DataWordLength newLength = ChoiceAt<DataWordLength>(wordLengthList_->currentIndex());
+  const auto newLength = ChoiceAt<DataWordLength>(wordLengthList_->currentIndex());
   // The boxes change first, under the old word length and outside a hold:
   // a box that gets unchecked is taken as a click on it.
   if (const auto range = BitBoxTransition(Model.DataWordLength(), newLength)) {
