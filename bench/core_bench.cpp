@@ -38,9 +38,9 @@ std::vector<std::string> Texts(Format format) {
   return texts;
 }
 
-const averlin::WordFormat kUnsigned32{averlin::WordLength32, averlin::Unsigned};
-const averlin::WordFormat kSigned32{averlin::WordLength32, averlin::Signed};
-const averlin::WordLimits kLimits32 = averlin::LimitsFor(averlin::WordLength32);
+const averlin::WordFormat kUnsigned32{averlin::DataWordLength::Bits32, averlin::SignedMode::Unsigned};
+const averlin::WordFormat kSigned32{averlin::DataWordLength::Bits32, averlin::SignedMode::Signed};
+const averlin::WordLimits kLimits32 = averlin::LimitsFor(averlin::DataWordLength::Bits32);
 
 const std::vector<std::string>& HexTexts() {
   static const auto t = Texts([](Word w) { return averlin::FormatHex(w); });

@@ -152,9 +152,9 @@ std::vector<Action> Actions(WindowDriver& d) {
   const QString a2 = QStringLiteral("Accu2");
   auto* wordLength = d.find<QComboBox>(QStringLiteral("Combo_DatawordLength"));
   auto* signedness = d.find<QComboBox>(QStringLiteral("Combo_Signed"));
-  const auto atFormat = [=](int length, int isSigned) {
-    StepList(wordLength, length);
-    StepList(signedness, isSigned);
+  const auto atFormat = [=](averlin::DataWordLength length, averlin::SignedMode mode) {
+    StepList(wordLength, averlin::ItemIndex(length));
+    StepList(signedness, averlin::ItemIndex(mode));
   };
 
   for (const QString& reg : {a1, a2}) {
@@ -170,7 +170,7 @@ std::vector<Action> Actions(WindowDriver& d) {
       };
       actions.push_back({"keystroke/" + name.toStdString(),
                          [=, &d] {
-                           atFormat(averlin::WordLength32, averlin::Unsigned);
+                           atFormat(averlin::DataWordLength::Bits32, averlin::SignedMode::Unsigned);
                            d.setRegister(reg, QStringLiteral("1"));
                            d.key(name, Qt::Key_End);
                          },
@@ -194,7 +194,7 @@ std::vector<Action> Actions(WindowDriver& d) {
     d.clickBit(a2, 4);
   };
   const auto operands = [=, &d] {
-    atFormat(averlin::WordLength32, averlin::Unsigned);
+    atFormat(averlin::DataWordLength::Bits32, averlin::SignedMode::Unsigned);
     d.setRegister(a1, QStringLiteral("F0F0F0F5"));
     d.setRegister(a2, QStringLiteral("3"));
   };
@@ -207,7 +207,7 @@ std::vector<Action> Actions(WindowDriver& d) {
   actions.push_back({"word length/32 to 16",
                      {},
                      [=, &d] {
-                       atFormat(averlin::WordLength32, averlin::Unsigned);
+                       atFormat(averlin::DataWordLength::Bits32, averlin::SignedMode::Unsigned);
                        SetBit(d, a1, 31, true);
                        SetBit(d, a2, 20, true);
                      },
@@ -215,13 +215,13 @@ std::vector<Action> Actions(WindowDriver& d) {
                      lengthWatch});
   actions.push_back({"word length/16 to 32",
                      {},
-                     [=] { atFormat(averlin::WordLength16, averlin::Unsigned); },
+                     [=] { atFormat(averlin::DataWordLength::Bits16, averlin::SignedMode::Unsigned); },
                      [wordLength] { QTest::keyClick(wordLength, Qt::Key_Down); },
                      lengthWatch});
 
   actions.push_back({"signedness/toggle",
                      [=, &d] {
-                       atFormat(averlin::WordLength32, averlin::Unsigned);
+                       atFormat(averlin::DataWordLength::Bits32, averlin::SignedMode::Unsigned);
                        d.setRegister(a1, QStringLiteral("80000005"));
                      },
                      {},
@@ -281,7 +281,7 @@ std::vector<Action> FloorActions(QWidget& floor) {
   auto* box = floor.findChild<QCheckBox*>();
   auto* button = floor.findChild<QPushButton*>();
   auto* edit = floor.findChild<QLineEdit*>();
-  QObject::connect(button, &QPushButton::clicked, [] { ++clicks; });
+  QObject::connect(button, &QPushButton::clicked, button, [] { ++clicks; });
   return {
       {"floor/check-box click",
        {},

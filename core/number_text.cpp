@@ -142,7 +142,7 @@ std::string FormatDec(Word value, const WordFormat& format) {
   const int n = BitsOf(format.DataWordLength);
   const Word mask = LimitsFor(format.DataWordLength).WordMask;
   const Word w = value & mask;
-  if (format.SignedMode == Unsigned) return DecimalText(w, false);
+  if (format.SignedMode == SignedMode::Unsigned) return DecimalText(w, false);
   const Word signBit = Word{1} << (n - 1);
   if ((w & signBit) == 0) return DecimalText(w, false);
   // Negative: the magnitude is the two's complement within n bits.

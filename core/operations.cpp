@@ -22,9 +22,9 @@ Word RotateRight(Word a1, Word mask, int bits, int k) {
 
 }  // namespace
 
-Word Compute(Operation op, Word a1, Word a2, int dataWordLength, int shiftCount) {
-  const Word mask = LimitsFor(dataWordLength).WordMask;
-  const int bits = BitsOf(dataWordLength);
+Word Compute(Operation op, Word a1, Word a2, DataWordLength length, int shiftCount) {
+  const Word mask = LimitsFor(length).WordMask;
+  const int bits = BitsOf(length);
   switch (op) {
     case Operation::Add: return (a1 + a2) & mask;
     case Operation::Subtract: return (a1 - a2) & mask;

@@ -32,7 +32,7 @@ struct WrittenRegisters {
 // rotates) in the given word length; for the computing operations only. Throws
 // CalculatorError("Division by zero") for a zero divisor. The shift count
 // is expected in 1..n-1; any count stays defined.
-Word Compute(Operation op, Word a1, Word a2, int dataWordLength, int shiftCount);
+Word Compute(Operation op, Word a1, Word a2, DataWordLength length, int shiftCount);
 
 // Runs an operation on the model. On an error nothing is stored.
 WrittenRegisters Apply(RegisterModel& model, Operation op, int shiftCount);

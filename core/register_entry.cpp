@@ -10,7 +10,7 @@ namespace {
 Word DecimalCandidate(std::string_view text, Word current, const RegisterModel& model) {
   if (!IsSignedDecText(text)) return current;
   const WordLimits& limits = model.Limits();
-  if (model.SignedMode() == Signed) {
+  if (model.SignedMode() == SignedMode::Signed) {
     const Word candidate = ParseSignedDec(text, current, limits);
     const auto value = static_cast<std::int32_t>(candidate);
     return value > limits.SignedMax || value < limits.SignedMin ? current : candidate;

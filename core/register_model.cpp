@@ -6,7 +6,7 @@ void RegisterModel::MaskRegisters() {
   for (Word& v : values_) v &= limits_.WordMask;
 }
 
-std::optional<BitBoxRange> BitBoxTransition(int fromLength, int toLength) {
+std::optional<BitBoxRange> BitBoxTransition(DataWordLength fromLength, DataWordLength toLength) {
   const int from = BitsOf(fromLength);
   const int to = BitsOf(toLength);
   if (from == to) return std::nullopt;
@@ -16,7 +16,7 @@ std::optional<BitBoxRange> BitBoxTransition(int fromLength, int toLength) {
   return BitBoxRange{to, from - 1, false};
 }
 
-WordLengthChange ChangeDataWordLength(RegisterModel& model, int newLength, int shiftCount) {
+WordLengthChange ChangeDataWordLength(RegisterModel& model, DataWordLength newLength, int shiftCount) {
   model.SetDataWordLength(newLength);
   model.SetWordLimits();
   WordLengthChange change{model.Limits().ShiftCountMax, std::nullopt};
@@ -25,7 +25,7 @@ WordLengthChange ChangeDataWordLength(RegisterModel& model, int newLength, int s
   return change;
 }
 
-void ChangeSignedMode(RegisterModel& model, int newMode) {
+void ChangeSignedMode(RegisterModel& model, SignedMode newMode) {
   model.SetSignedMode(newMode);
   model.SetWordLimits();
 }

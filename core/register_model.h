@@ -21,14 +21,14 @@ class RegisterModel {
   // the word length.
   void StoreUnmasked(Register r, Word v) { values_[Index(r)] = v; }
 
-  int DataWordLength() const { return format_.DataWordLength; }
-  int SignedMode() const { return format_.SignedMode; }
+  averlin::DataWordLength DataWordLength() const { return format_.DataWordLength; }
+  averlin::SignedMode SignedMode() const { return format_.SignedMode; }
   const WordFormat& Format() const { return format_; }
   const WordLimits& Limits() const { return limits_; }
   int Bits() const { return BitsOf(format_.DataWordLength); }
 
-  void SetDataWordLength(int index) { format_.DataWordLength = index; }
-  void SetSignedMode(int index) { format_.SignedMode = index; }
+  void SetDataWordLength(averlin::DataWordLength length) { format_.DataWordLength = length; }
+  void SetSignedMode(averlin::SignedMode mode) { format_.SignedMode = mode; }
   // Sets the limits of the current word length; changes no register.
   void SetWordLimits() { limits_ = LimitsFor(format_.DataWordLength); }
   // Masks all three registers to the current word mask. Bits cut off here
@@ -39,19 +39,19 @@ class RegisterModel {
   static constexpr std::size_t Index(Register r) { return static_cast<std::size_t>(r); }
 
   WordFormat format_{};
-  WordLimits limits_ = LimitsFor(WordLength32);
+  WordLimits limits_ = LimitsFor(averlin::DataWordLength::Bits32);
   std::array<Word, 3> values_{};
 };
 
 // The bit boxes of A1 and A2 to uncheck and then enable or disable when the
-// word length changes from one index to another.
+// word length changes from one length to another.
 struct BitBoxRange {
   int FirstBit;
   int LastBit;  // inclusive
   bool Enable;
   bool operator==(const BitBoxRange&) const = default;
 };
-std::optional<BitBoxRange> BitBoxTransition(int fromLength, int toLength);
+std::optional<BitBoxRange> BitBoxTransition(DataWordLength fromLength, DataWordLength toLength);
 
 // What a change of the word length asks of the window once the model has
 // taken the new length.
@@ -63,9 +63,9 @@ struct WordLengthChange {
 // Takes the new word length into the model: sets it, the limits, clamps the
 // shift count and masks the registers. The bit boxes are the caller's to
 // update first, as BitBoxTransition says.
-WordLengthChange ChangeDataWordLength(RegisterModel& model, int newLength, int shiftCount);
+WordLengthChange ChangeDataWordLength(RegisterModel& model, DataWordLength newLength, int shiftCount);
 
 // Takes a new signedness; the registers and limits stay as they are.
-void ChangeSignedMode(RegisterModel& model, int newMode);
+void ChangeSignedMode(RegisterModel& model, SignedMode newMode);
 
 }  // namespace averlin

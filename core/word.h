@@ -10,23 +10,22 @@ using Word = std::uint32_t;
 
 enum class Register { A1 = 0, A2 = 1, R = 2 };
 
-// Item indices of the word length list: 0 = 8 bits, 1 = 16 bits, 2 = 32 bits.
-inline constexpr int WordLength8 = 0;
-inline constexpr int WordLength16 = 1;
-inline constexpr int WordLength32 = 2;
+// The data word length. The enumerators' values are the item indices of the
+// window's word length list.
+enum class DataWordLength { Bits8 = 0, Bits16 = 1, Bits32 = 2 };
 
-// Item indices of the signedness list.
-inline constexpr int Unsigned = 0;
-inline constexpr int Signed = 1;
+// How the decimal views read a word. The enumerators' values are the item
+// indices of the window's signedness list.
+enum class SignedMode { Unsigned = 0, Signed = 1 };
 
-// Number of bits of a word length index (8, 16 or 32); out-of-range indices
-// are read as 32 bits.
-constexpr int BitsOf(int dataWordLength) {
-  switch (dataWordLength) {
-    case WordLength8: return 8;
-    case WordLength16: return 16;
-    default: return 32;
+// Number of bits of a word length: 8, 16 or 32.
+constexpr int BitsOf(DataWordLength length) {
+  switch (length) {
+    case DataWordLength::Bits8: return 8;
+    case DataWordLength::Bits16: return 16;
+    case DataWordLength::Bits32: break;
   }
+  return 32;
 }
 
 struct WordLimits {
@@ -38,8 +37,8 @@ struct WordLimits {
   int ShiftCountMax;  // maximum of the shift-count spinner: n - 1
 };
 
-constexpr WordLimits LimitsFor(int dataWordLength) {
-  const int n = BitsOf(dataWordLength);
+constexpr WordLimits LimitsFor(DataWordLength length) {
+  const int n = BitsOf(length);
   const Word mask = n == 32 ? 0xFFFFFFFFu : (Word{1} << n) - 1;
   const auto signedMax = static_cast<std::int32_t>(mask >> 1);
   return {mask, signedMax, ~signedMax, mask, 0, n - 1};
@@ -47,8 +46,8 @@ constexpr WordLimits LimitsFor(int dataWordLength) {
 
 // The format a word is read and written in: word length and signedness.
 struct WordFormat {
-  int DataWordLength = WordLength32;
-  int SignedMode = Unsigned;
+  averlin::DataWordLength DataWordLength = averlin::DataWordLength::Bits32;
+  averlin::SignedMode SignedMode = averlin::SignedMode::Unsigned;
 };
 
 // Shifts that stay defined for any count: 32 or more shifts everything out.

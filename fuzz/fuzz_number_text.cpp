@@ -52,8 +52,9 @@ std::optional<Word> DottedQuadValue(std::string_view text) {
 }
 
 bool WithinLimits(std::int64_t n, const WordFormat& format, const WordLimits& limits) {
-  return format.SignedMode == Signed ? n >= limits.SignedMin && n <= limits.SignedMax
-                                     : n >= 0 && n <= static_cast<std::int64_t>(limits.UnsignedMax);
+  return format.SignedMode == SignedMode::Signed
+             ? n >= limits.SignedMin && n <= limits.SignedMax
+             : n >= 0 && n <= static_cast<std::int64_t>(limits.UnsignedMax);
 }
 
 // The register value a decimal field's text stands for under the format:
@@ -62,7 +63,7 @@ bool WithinLimits(std::int64_t n, const WordFormat& format, const WordLimits& li
 std::optional<Word> DecimalFieldValue(std::string_view text, const WordFormat& format,
                                       const WordLimits& limits) {
   if (!fuzz::IsSignedDecimal(text)) return std::nullopt;
-  if (format.SignedMode == Unsigned && text.front() == '-') return std::nullopt;
+  if (format.SignedMode == SignedMode::Unsigned && text.front() == '-') return std::nullopt;
   const auto n = fuzz::DecimalValue(text);
   if (!n || !WithinLimits(*n, format, limits)) return std::nullopt;
   return static_cast<Word>(static_cast<std::uint64_t>(*n));
@@ -116,8 +117,8 @@ void CheckParsers(std::string_view text, Word previous, const WordFormat& format
   if (signedRead != previous)
     FUZZ_CHECK(n && *n >= INT32_MIN && *n <= INT32_MAX && signedRead == pattern(*n));
   if (n && WithinLimits(*n, format, limits)) {
-    const Word read = format.SignedMode == Signed ? signedRead : unsignedRead;
-    if (format.SignedMode == Signed || text.front() != '-') FUZZ_CHECK(read == pattern(*n));
+    const Word read = format.SignedMode == SignedMode::Signed ? signedRead : unsignedRead;
+    if (format.SignedMode == SignedMode::Signed || text.front() != '-') FUZZ_CHECK(read == pattern(*n));
   }
 }
 
@@ -139,8 +140,8 @@ void CheckFormatters(Word value, Word previous, const RegisterModel& model) {
   FUZZ_CHECK(magnitude == "0" ? dec == "0" : magnitude.front() != '0');
   const std::optional<Word> decValue = DecimalFieldValue(dec, model.Format(), limits);
   FUZZ_CHECK(decValue && (*decValue & limits.WordMask) == w);
-  const Word parsed = model.SignedMode() == Signed ? ParseSignedDec(dec, previous, limits)
-                                                   : ParseUnsignedDec(dec, previous, limits);
+  const Word parsed = model.SignedMode() == SignedMode::Signed ? ParseSignedDec(dec, previous, limits)
+                                                               : ParseUnsignedDec(dec, previous, limits);
   FUZZ_CHECK(parsed == *decValue);
 
   const std::string net = FormatNet(w);
@@ -155,8 +156,9 @@ void CheckFormatters(Word value, Word previous, const RegisterModel& model) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   RegisterModel model;
-  model.SetDataWordLength(input.ConsumeIntegralInRange(WordLength8, WordLength32));
-  model.SetSignedMode(input.ConsumeIntegralInRange(Unsigned, Signed));
+  model.SetDataWordLength(
+      input.PickValueInArray({DataWordLength::Bits8, DataWordLength::Bits16, DataWordLength::Bits32}));
+  model.SetSignedMode(input.PickValueInArray({SignedMode::Unsigned, SignedMode::Signed}));
   model.SetWordLimits();
   const Word value = input.ConsumeIntegral<Word>();
   const Word previous = input.ConsumeIntegral<Word>();

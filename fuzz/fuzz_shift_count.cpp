@@ -35,7 +35,9 @@ bool IsPlainDecimal(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
-  const int spinnerMax = LimitsFor(input.ConsumeIntegralInRange(WordLength8, WordLength32)).ShiftCountMax;
+  const DataWordLength length =
+      input.PickValueInArray({DataWordLength::Bits8, DataWordLength::Bits16, DataWordLength::Bits32});
+  const int spinnerMax = LimitsFor(length).ShiftCountMax;
   const std::string text = input.ConsumeRemainingBytesAsString();
 
   const bool accepted = fuzz::IsSignedDecimal(text);

@@ -23,7 +23,7 @@ tests=(
   lintian devscripts                      # package checks: lintian, hardening-check
   mandoc groff-base                       # manual page checks
   clang-format clang-tidy
-  clang libclang-rt-dev                   # fuzz targets (libFuzzer)
+  clang libclang-rt-dev                   # the sanitizer build and the fuzz targets (clang++)
   valgrind xdotool libxcb1-dev            # memory check of the program
   python3 git                             # benchmark scripts; the commit a package is dated by
   openbox                                 # an EWMH window manager for the window tests

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "ControlNames.h"
-#include "Unit1.h"
 
 namespace averlin::layout {
 namespace {
@@ -25,27 +24,10 @@ constexpr std::array<int, 8> kNibbleLeft{552, 484, 412, 344, 268, 200, 124, 56};
 constexpr std::array<std::pair<int, int>, 8> kPositionLabel{
     {{552, 9}, {484, 9}, {412, 9}, {342, 15}, {266, 15}, {198, 15}, {122, 15}, {54, 15}}};
 
-}  // namespace
-
-// The rows name the window's handlers, which only the window and its
-// layout know: the table is the window's friend.
-class LayoutTable {
- public:
-  static std::vector<Control> Rows();
-
- private:
-  using W = TForm_Quillon;
-  static void AddRegisterGroup(std::vector<Control>& c, Register reg, int top);
-  static void AddOperations(std::vector<Control>& c);
-  static void AddDataFormat(std::vector<Control>& c);
-  static void AddSettings(std::vector<Control>& c);
-  static void AddConversionTool(std::vector<Control>& c);
-};
-
 // The rows are kept as a table, a control on a line or two; clang-format
 // would spread each long row over a line per field.
 // clang-format off
-void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int top) {
+void AddRegisterGroup(std::vector<Control>& c, Register reg, int top) {
   const auto name = [reg](RegisterControl control, int bit = 0) { return ControlName(reg, control, bit); };
   const bool result = reg == Register::R;
   const bool a1 = reg == Register::A1;
@@ -64,13 +46,13 @@ void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int to
                .geometry = {316, 19, 33, 13}, .text = "Netw.:"});
   c.push_back({.name = name(RegisterControl::DecEdit), .kind = edit, .parent = group,
                .geometry = {204, 16, 100, 21}, .tabOrder = 0, .accessibleName = spoken + ", decimal",
-               .onEvent = result ? nullptr : &W::Edit_AccuDecChange});
+               .onEvent = result ? Handler::None : Handler::Edit_AccuDecChange, .keep = {WindowView::RegisterDec, reg}});
   c.push_back({.name = name(RegisterControl::HexEdit), .kind = result ? edit : Kind::HexEdit, .parent = group,
                .geometry = {40, 16, 100, 21}, .tabOrder = 1, .accessibleName = spoken + ", hexadecimal",
-               .onEvent = result ? nullptr : &W::Edit_AccuHexChange});
+               .onEvent = result ? Handler::None : Handler::Edit_AccuHexChange, .keep = {WindowView::RegisterHex, reg}});
   c.push_back({.name = name(RegisterControl::NetEdit), .kind = edit, .parent = group,
                .geometry = {352, 16, 121, 21}, .tabOrder = 2, .accessibleName = spoken + ", dotted quad",
-               .onEvent = result ? nullptr : &W::AccuNetChange});
+               .onEvent = result ? Handler::None : Handler::AccuNetChange, .keep = {WindowView::RegisterNet, reg}});
   // A bit box's name and hint count its bit as the register numbers its
   // bits, from 0 at the start. R's boxes only show.
   for (int bit = 0; bit < 32; ++bit) {
@@ -78,21 +60,23 @@ void LayoutTable::AddRegisterGroup(std::vector<Control>& c, Register reg, int to
     c.push_back({.name = name(RegisterControl::BitBox, bit), .kind = Kind::BitBox, .parent = group,
                  .geometry = {left, 56, 16, 17}, .hint = BitBoxHint(bit), .bubble = true,
                  .accessibleName = BitBoxAccessibleName(reg, bit),
-                 .onEvent = result ? nullptr : a1 ? &W::Accu1ChangeBit : &W::Accu2ChangeBit,
-                 .enabled = !result});
+                 .onEvent = result ? Handler::None : a1 ? Handler::Accu1ChangeBit : Handler::Accu2ChangeBit,
+                 .enabled = !result, .keep = {WindowView::RegisterBitBox, reg, bit}});
   }
   for (int i = 0; i < 8; ++i) {
     const auto [left, width] = kPositionLabel[static_cast<std::size_t>(i)];
     c.push_back({.name = name(RegisterControl::PositionLabel, 4 * i), .kind = Kind::PositionLabel,
-                 .parent = group, .geometry = {left, 45, width, 13}, .text = " " + QString::number(4 * i)});
+                 .parent = group, .geometry = {left, 45, width, 13}, .text = " " + QString::number(4 * i),
+                 .keep = {WindowView::RegisterPositionLabel, reg, i}});
   }
   c.push_back({.name = name(RegisterControl::LsbButton), .kind = Kind::PushButton, .parent = group,
                .geometry = {520, 16, result ? 46 : 48, 22}, .text = "LSB: 0", .hint = kLsbHint, .tabOrder = 35,
                .accessibleName = spoken + " bit numbering",
-               .onEvent = result ? &W::btn_Result_LSBClick : a1 ? &W::btn_Accu1_LSBClick : &W::btn_Accu2_LSBClick});
+               .onEvent = result ? Handler::btn_Result_LSBClick : a1 ? Handler::btn_Accu1_LSBClick : Handler::btn_Accu2_LSBClick,
+               .keep = {WindowView::RegisterLsb, reg}});
 }
 
-void LayoutTable::AddOperations(std::vector<Control>& c) {
+void AddOperations(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox_OpLogic");
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, 268, 400, 133}, .text = " Operations ",
                .tabOrder = 4, .accessibleName = "Operations"});
@@ -106,41 +90,41 @@ void LayoutTable::AddOperations(std::vector<Control>& c) {
   };
   static constexpr Button buttons[] = {
       {"btn_ADD", "A1 + A2", 8, 20, "Add ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Add A1 and A2", &W::btn_ADDClick},
+       "Add A1 and A2", Handler::btn_ADDClick},
       {"btn_SUBTR", "A1 - A2", 8, 46, "Subtract ACCUMULATOR 2 from ACCUMULATOR 1.",
-       "Subtract A2 from A1", &W::btn_SUBTRClick},
+       "Subtract A2 from A1", Handler::btn_SUBTRClick},
       {"btn_MULT", "A1 x A2", 8, 73, "Multiply ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Multiply A1 and A2", &W::btn_MULTClick},
+       "Multiply A1 and A2", Handler::btn_MULTClick},
       {"btn_DIV", "A1 / A2", 8, 100, "Divide ACCUMULATOR 1 by ACCUMULATOR 2.",
-       "Divide A1 by A2", &W::btn_DIVClick},
+       "Divide A1 by A2", Handler::btn_DIVClick},
       {"btn_AND", "A1 AND A2", 86, 20, "Logical AND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical AND of A1 and A2", &W::btn_ANDClick},
+       "Logical AND of A1 and A2", Handler::btn_ANDClick},
       {"btn_OR", "A1 OR A2", 86, 46, "Logical OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical OR of A1 and A2", &W::btn_ORClick},
+       "Logical OR of A1 and A2", Handler::btn_ORClick},
       {"btn_XOR", "A1 XOR A2", 86, 73, "Exclusive OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive OR of A1 and A2", &W::btn_XORClick},
+       "Exclusive OR of A1 and A2", Handler::btn_XORClick},
       {"btn_NOT", "NOT A1", 86, 100, "Invert ACCUMULATOR 1.",
-       "Invert A1", &W::btn_NOTClick},
+       "Invert A1", Handler::btn_NOTClick},
       {"btn_NAND", "A1 NAND A2", 164, 20, "Logical NAND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NAND of A1 and A2", &W::btn_NANDClick},
+       "Logical NAND of A1 and A2", Handler::btn_NANDClick},
       {"btn_NOR", "A1 NOR A2", 164, 46, "Logical NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NOR of A1 and A2", &W::btn_NORClick},
+       "Logical NOR of A1 and A2", Handler::btn_NORClick},
       {"btn_XNOR", "A1 XNOR A2", 164, 72, "Exclusive NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive NOR of A1 and A2", &W::btn_XNORClick},
+       "Exclusive NOR of A1 and A2", Handler::btn_XNORClick},
       {"btn_SHL", "SHL A1", 242, 20, "Shift Left ACCUMULATOR 1.",
-       "Shift A1 left", &W::btn_SHLClick},
+       "Shift A1 left", Handler::btn_SHLClick},
       {"btn_SHR", "SHR A1", 242, 46, "Shift Right ACCUMULATOR 1.",
-       "Shift A1 right", &W::btn_SHRClick},
+       "Shift A1 right", Handler::btn_SHRClick},
       {"btn_ROL", "ROL A1", 242, 73, "Rotate Left ACCUMULATOR 1.",
-       "Rotate A1 left", &W::btn_ROLClick},
+       "Rotate A1 left", Handler::btn_ROLClick},
       {"btn_ROR", "ROR A1", 242, 100, "Rotate Right ACCUMULATOR 1.",
-       "Rotate A1 right", &W::btn_RORClick},
+       "Rotate A1 right", Handler::btn_RORClick},
       {"btn_Swap", "A1 <> A2", 320, 20, "Swap content of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Swap A1 and A2", &W::btn_SwapClick},
+       "Swap A1 and A2", Handler::btn_SwapClick},
       {"btn_RtoA1", "R > A1", 320, 46, "Copy result to ACCUMULATOR 1.",
-       "Copy the result to A1", &W::btn_RtoA1Click},
+       "Copy the result to A1", Handler::btn_RtoA1Click},
       {"btn_RtoA2", "R > A2", 320, 72, "Copy result to ACCUMULATOR 2.",
-       "Copy the result to A2", &W::btn_RtoA2Click},
+       "Copy the result to A2", Handler::btn_RtoA2Click},
   };
   int tab = 0;
   for (const Button& b : buttons)
@@ -149,13 +133,13 @@ void LayoutTable::AddOperations(std::vector<Control>& c) {
                  .accessibleName = b.accessibleName, .onEvent = b.onClick});
   c.push_back({.name = "BitOp_NumBitsUpDown", .kind = Kind::UpDown, .parent = group, .geometry = {376, 102, 15, 21},
                .hint = kShiftCountHint, .bubble = true, .accessibleName = "Shift count spinner",
-               .buddy = "BitOp_NumBits"});
+               .buddy = "BitOp_NumBits", .keep = {WindowView::ShiftCountSpinner}});
   c.push_back({.name = "BitOp_NumBits", .kind = Kind::Edit, .parent = group, .geometry = {320, 102, 56, 21},
                .text = "1", .hint = kShiftCountHint, .bubble = true, .tabOrder = 19, .accessibleName = "Shift count",
-               .onEvent = &W::BitOp_NumBits1Change});
+               .onEvent = Handler::BitOp_NumBits1Change, .keep = {WindowView::ShiftCountEdit}});
 }
 
-void LayoutTable::AddDataFormat(std::vector<Control>& c) {
+void AddDataFormat(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox_DataFormat");
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 268, 168, 69}, .text = " Data Format ",
                .tabOrder = 5, .accessibleName = "Data format"});
@@ -166,30 +150,36 @@ void LayoutTable::AddDataFormat(std::vector<Control>& c) {
   c.push_back({.name = "Combo_DatawordLength", .kind = Kind::ComboBox, .parent = group,
                .geometry = {88, 16, 72, 21}, .text = "  8 Bit|16 Bit|32 Bit",
                .hint = "Define the data word length: byte, word or doubleword.", .bubble = true, .tabOrder = 0,
-               .accessibleName = "Word length", .onEvent = &W::Combo_DatawordLengthChange});
+               .accessibleName = "Word length", .onEvent = Handler::Combo_DatawordLengthChange,
+               .keep = {WindowView::WordLengthList}});
   c.push_back({.name = "Combo_Signed", .kind = Kind::ComboBox, .parent = group, .geometry = {88, 41, 72, 21},
                .text = "Unsigned|Signed", .hint = "Most Significant bit representation: Sign bit or data bit.",
-               .bubble = true, .tabOrder = 1, .accessibleName = "Signedness", .onEvent = &W::Combo_SignedChange});
+               .bubble = true, .tabOrder = 1, .accessibleName = "Signedness", .onEvent = Handler::Combo_SignedChange,
+               .keep = {WindowView::SignedList}});
 }
 
-void LayoutTable::AddSettings(std::vector<Control>& c) {
+void AddSettings(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox1");
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {4, 404, 401, 41},
                .text = " Application Settings ", .tabOrder = 6, .accessibleName = "Application settings"});
   c.push_back({.name = "CheckBox1", .kind = Kind::CheckBox, .parent = group, .geometry = {4, 15, 97, 18},
                .text = "Always On Top", .hint = "Always keep the program window on top of other applications.",
-               .tabOrder = 0, .accessibleName = "Always on top", .onEvent = &W::CheckBox1Click});
+               .tabOrder = 0, .accessibleName = "Always on top", .onEvent = Handler::CheckBox1Click,
+               .keep = {WindowView::AlwaysOnTop}});
   // Shown only where the windowing system can make the window translucent.
   c.push_back({.name = "Transparency", .kind = Kind::Slider, .parent = group, .geometry = {279, 11, 118, 27},
                .hint = kTransparencyHint, .tabOrder = 1, .accessibleName = "Transparency",
-               .onEvent = &W::TransparencyChange, .visible = false, .range = {91, 255, 21}});
+               .onEvent = Handler::TransparencyChange, .visible = false, .range = {91, 255, 21},
+               .keep = {WindowView::Transparency}});
   c.push_back({.name = "CheckBox2", .kind = Kind::CheckBox, .parent = group, .geometry = {119, 16, 73, 17},
-               .text = "Large Font", .tabOrder = 2, .accessibleName = "Large font", .onEvent = &W::CheckBox2Click});
+               .text = "Large Font", .tabOrder = 2, .accessibleName = "Large font", .onEvent = Handler::CheckBox2Click,
+               .keep = {WindowView::LargeFont}});
   c.push_back({.name = "Label_Transparency", .kind = Kind::Label, .parent = group, .geometry = {211, 18, 66, 13},
-               .text = "Transparency", .hint = kTransparencyHint, .visible = false});
+               .text = "Transparency", .hint = kTransparencyHint, .visible = false,
+               .keep = {WindowView::TransparencyLabel}});
 }
 
-void LayoutTable::AddConversionTool(std::vector<Control>& c) {
+void AddConversionTool(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox2");
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 340, 168, 105},
                .text = " Byte Conversion Tool ", .tabOrder = 7, .accessibleName = "Byte conversion tool"});
@@ -197,20 +187,25 @@ void LayoutTable::AddConversionTool(std::vector<Control>& c) {
                .text = "This function uses 1024 (2^10) as conversion base."});
   c.push_back({.name = "Conv_CE_Input", .kind = Kind::Edit, .parent = group, .geometry = {8, 52, 89, 21},
                .text = "0", .tabOrder = 0, .accessibleName = "Amount to convert",
-               .onEvent = &W::Converter_Do_Convert});
+               .onEvent = Handler::Converter_Do_Convert, .keep = {WindowView::ConvInput}});
   c.push_back({.name = "Conv_CE_Source", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 52, 57, 21},
-               .tabOrder = 1, .accessibleName = "Source unit", .onEvent = &W::Converter_Do_Convert});
+               .tabOrder = 1, .accessibleName = "Source unit", .onEvent = Handler::Converter_Do_Convert,
+               .keep = {WindowView::ConvSource}});
   c.push_back({.name = "Conv_CE_Output", .kind = Kind::OutputEdit, .parent = group, .geometry = {8, 76, 89, 21},
-               .text = "0", .tabOrder = 2, .accessibleName = "Converted amount"});
+               .text = "0", .tabOrder = 2, .accessibleName = "Converted amount", .keep = {WindowView::ConvOutput}});
   c.push_back({.name = "Conv_CE_Target", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 76, 57, 21},
-               .tabOrder = 3, .accessibleName = "Target unit", .onEvent = &W::Converter_Do_Convert});
+               .tabOrder = 3, .accessibleName = "Target unit", .onEvent = Handler::Converter_Do_Convert,
+               .keep = {WindowView::ConvTarget}});
 }
 // clang-format on
 
-std::vector<Control> LayoutTable::Rows() {
+std::vector<Control> Rows() {
   std::vector<Control> c;
   c.reserve(200);
-  c.push_back({.name = "StatusBar", .kind = Kind::StatusBar, .geometry = {0, 446, 584, 19}});
+  c.push_back({.name = "StatusBar",
+               .kind = Kind::StatusBar,
+               .geometry = {0, 446, 584, 19},
+               .keep = {WindowView::StatusBar}});
   AddRegisterGroup(c, Register::A1, 4);
   AddRegisterGroup(c, Register::A2, 92);
   AddRegisterGroup(c, Register::R, 180);
@@ -221,6 +216,8 @@ std::vector<Control> LayoutTable::Rows() {
   return c;
 }
 
+}  // namespace
+
 QString BitBoxAccessibleName(Register reg, int number) {
   return kGroupCaptions[static_cast<std::size_t>(reg)].trimmed() + ", bit " + QString::number(number);
 }
@@ -228,7 +225,7 @@ QString BitBoxAccessibleName(Register reg, int number) {
 QString BitBoxHint(int number) { return kBitHintPrefix + QString::number(number); }
 
 const std::vector<Control>& Controls() {
-  static const std::vector<Control> controls = LayoutTable::Rows();
+  static const std::vector<Control> controls = Rows();
   return controls;
 }
 

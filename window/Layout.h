@@ -8,9 +8,6 @@
 
 #include "word.h"
 
-class QObject;
-class TForm_Quillon;
-
 namespace averlin::layout {
 
 enum class Kind {
@@ -31,11 +28,45 @@ enum class Kind {
   StatusBar,
 };
 
-// An event handler of the window. The kind says which event it is bound to:
-// an edit's text change, a check box's or a bit box's toggle, a button's
-// click, a list's pick by the user (not a selection the program makes), a
-// slider's move.
-using Handler = void (TForm_Quillon::*)(QObject* sender);
+// An event handler of the window, named by what the window calls it; the
+// window binds each to its own member. The kind of the row says which event
+// it is bound to: an edit's text change, a check box's or a bit box's
+// toggle, a button's click, a list's pick by the user (not a selection the
+// program makes), a slider's move.
+// clang-format off
+enum class Handler {
+  None,
+  Edit_AccuHexChange, Edit_AccuDecChange, AccuNetChange, Accu1ChangeBit, Accu2ChangeBit,
+  btn_Accu1_LSBClick, btn_Accu2_LSBClick, btn_Result_LSBClick,
+  btn_ADDClick, btn_SUBTRClick, btn_MULTClick, btn_DIVClick,
+  btn_ANDClick, btn_ORClick, btn_XORClick, btn_NOTClick,
+  btn_NANDClick, btn_NORClick, btn_XNORClick,
+  btn_SHLClick, btn_SHRClick, btn_ROLClick, btn_RORClick,
+  btn_SwapClick, btn_RtoA1Click, btn_RtoA2Click, BitOp_NumBits1Change,
+  Combo_DatawordLengthChange, Combo_SignedChange, Converter_Do_Convert,
+  CheckBox1Click, CheckBox2Click, TransparencyChange,
+};
+// clang-format on
+
+// A control that the window works on once it is built: the builder hands
+// the window the widget of each row that names one, as it makes it. A
+// register's views are the row's register's; a bit box's index is its bit,
+// a position label's is its place (0 over bit 0, 1 over bit 4, ...).
+// clang-format off
+enum class WindowView {
+  None,
+  RegisterHex, RegisterDec, RegisterNet, RegisterBitBox, RegisterPositionLabel, RegisterLsb,
+  ShiftCountEdit, ShiftCountSpinner, WordLengthList, SignedList,
+  ConvInput, ConvOutput, ConvSource, ConvTarget,
+  AlwaysOnTop, LargeFont, Transparency, TransparencyLabel, StatusBar,
+};
+// clang-format on
+
+struct ViewOf {
+  WindowView view = WindowView::None;
+  Register reg = Register::A1;
+  int index = 0;
+};
 
 struct Range {
   int minimum = 0;
@@ -53,11 +84,12 @@ struct Control {
   bool bubble = false;       // shows its hint in a bubble beside the pointer
   int tabOrder = -1;         // within its parent; -1: takes no focus by Tab
   QString accessibleName{};  // what a screen reader says; empty: its text
-  Handler onEvent = nullptr;
+  Handler onEvent = Handler::None;
   QString buddy{};      // a label names this control; a spinner steps this edit
   bool visible = true;  // shown when the window starts
   bool enabled = true;  // a display-only control is disabled for good
   Range range{};        // a slider's
+  ViewOf keep{};        // what the window keeps it as
 };
 
 inline constexpr int kClientWidth = 584;

@@ -12,9 +12,10 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QValidator>
+#include <algorithm>
 #include <limits>
+#include <vector>
 
-#include "ControlNames.h"
 #include "ErrorReport.h"
 #include "HintLine.h"
 #include "Layout.h"
@@ -133,16 +134,67 @@ void LinkBuddy(QWidget* w, QWidget* buddy) {
     spinner->SetBuddy(qobject_cast<QLineEdit*>(buddy));
 }
 
+// The widget as the class that its row's kind makes; a row whose kind makes
+// another class is a fault of the table.
+template <class T>
+void KeepAs(T*& member, QWidget* w) {
+  member = qobject_cast<T*>(w);
+  if (!member) qFatal("%s is kept as a view of another class", qPrintable(w->objectName()));
+}
+
 }  // namespace
 
 template <class Widget, class Signal>
-void TForm_Quillon::Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*)) {
+void TForm_Quillon::Bind(Widget* sender, Signal signal, HandlerMethod handler) {
   connect(sender, signal, this,
           [this, sender, handler] { RunHandler(this, [&] { (this->*handler)(sender); }); });
 }
 
+TForm_Quillon::HandlerMethod TForm_Quillon::MethodOf(layout::Handler handler) {
+  using H = layout::Handler;
+  using W = TForm_Quillon;
+  switch (handler) {
+    case H::None: break;
+    case H::Edit_AccuHexChange: return &W::Edit_AccuHexChange;
+    case H::Edit_AccuDecChange: return &W::Edit_AccuDecChange;
+    case H::AccuNetChange: return &W::AccuNetChange;
+    case H::Accu1ChangeBit: return &W::Accu1ChangeBit;
+    case H::Accu2ChangeBit: return &W::Accu2ChangeBit;
+    case H::btn_Accu1_LSBClick: return &W::btn_Accu1_LSBClick;
+    case H::btn_Accu2_LSBClick: return &W::btn_Accu2_LSBClick;
+    case H::btn_Result_LSBClick: return &W::btn_Result_LSBClick;
+    case H::btn_ADDClick: return &W::btn_ADDClick;
+    case H::btn_SUBTRClick: return &W::btn_SUBTRClick;
+    case H::btn_MULTClick: return &W::btn_MULTClick;
+    case H::btn_DIVClick: return &W::btn_DIVClick;
+    case H::btn_ANDClick: return &W::btn_ANDClick;
+    case H::btn_ORClick: return &W::btn_ORClick;
+    case H::btn_XORClick: return &W::btn_XORClick;
+    case H::btn_NOTClick: return &W::btn_NOTClick;
+    case H::btn_NANDClick: return &W::btn_NANDClick;
+    case H::btn_NORClick: return &W::btn_NORClick;
+    case H::btn_XNORClick: return &W::btn_XNORClick;
+    case H::btn_SHLClick: return &W::btn_SHLClick;
+    case H::btn_SHRClick: return &W::btn_SHRClick;
+    case H::btn_ROLClick: return &W::btn_ROLClick;
+    case H::btn_RORClick: return &W::btn_RORClick;
+    case H::btn_SwapClick: return &W::btn_SwapClick;
+    case H::btn_RtoA1Click: return &W::btn_RtoA1Click;
+    case H::btn_RtoA2Click: return &W::btn_RtoA2Click;
+    case H::BitOp_NumBits1Change: return &W::BitOp_NumBits1Change;
+    case H::Combo_DatawordLengthChange: return &W::Combo_DatawordLengthChange;
+    case H::Combo_SignedChange: return &W::Combo_SignedChange;
+    case H::Converter_Do_Convert: return &W::Converter_Do_Convert;
+    case H::CheckBox1Click: return &W::CheckBox1Click;
+    case H::CheckBox2Click: return &W::CheckBox2Click;
+    case H::TransparencyChange: return &W::TransparencyChange;
+  }
+  return nullptr;
+}
+
 void TForm_Quillon::BuildFromLayout() {
   SetClientSize(this, {layout::kClientWidth, layout::kClientHeight});
+  // Parents, buddies and tab order name their controls within the table.
   QHash<QString, QWidget*> byName;
   QWidget* previousInTabOrder = nullptr;
   for (const layout::Control& c : layout::Controls()) {
@@ -158,56 +210,68 @@ void TForm_Quillon::BuildFromLayout() {
       if (previousInTabOrder) setTabOrder(previousInTabOrder, w);
       previousInTabOrder = w;
     }
+    Keep(c.keep, w);
     byName.insert(c.name, w);
   }
   for (const layout::Control& c : layout::Controls()) {
     QWidget* w = byName.value(c.name);
     if (!c.buddy.isEmpty()) LinkBuddy(w, byName.value(c.buddy));
     if (w->property(kFitToTextProperty).toInt() != 0) FitLabelToText(static_cast<QLabel*>(w));
-    if (!c.onEvent) continue;
+    const HandlerMethod handler = MethodOf(c.onEvent);
+    if (!handler) continue;
     switch (c.kind) {
       case Kind::Edit:
-      case Kind::HexEdit: Bind(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, c.onEvent); break;
-      case Kind::PushButton: Bind(static_cast<QPushButton*>(w), &QPushButton::clicked, c.onEvent); break;
+      case Kind::HexEdit: Bind(static_cast<QLineEdit*>(w), &QLineEdit::textChanged, handler); break;
+      case Kind::PushButton: Bind(static_cast<QPushButton*>(w), &QPushButton::clicked, handler); break;
       case Kind::BitBox:
-      case Kind::CheckBox: Bind(static_cast<QCheckBox*>(w), &QCheckBox::toggled, c.onEvent); break;
+      case Kind::CheckBox: Bind(static_cast<QCheckBox*>(w), &QCheckBox::toggled, handler); break;
       // A list's handler runs for the user's pick only, the same item
       // included, not for a selection that the program makes.
-      case Kind::ComboBox: Bind(static_cast<QComboBox*>(w), &QComboBox::activated, c.onEvent); break;
-      case Kind::Slider: Bind(static_cast<QSlider*>(w), &QSlider::valueChanged, c.onEvent); break;
+      case Kind::ComboBox: Bind(static_cast<QComboBox*>(w), &QComboBox::activated, handler); break;
+      case Kind::Slider: Bind(static_cast<QSlider*>(w), &QSlider::valueChanged, handler); break;
       default: qFatal("%s: this kind of control raises no event", qPrintable(c.name));
     }
   }
-  FindViews();
+  CheckKeptViews();
 }
 
-void TForm_Quillon::FindViews() {
-  const auto find = [this]<class T>(T*& member, const QString& name) {
-    member = findChild<T*>(name);
-    if (!member) qFatal("the layout has no %s", qPrintable(name));
-  };
-  for (const Register reg : {Register::A1, Register::A2, Register::R}) {
-    RegisterViews& v = views_[static_cast<std::size_t>(reg)];
-    find(v.hex, ControlName(reg, RegisterControl::HexEdit));
-    find(v.dec, ControlName(reg, RegisterControl::DecEdit));
-    find(v.net, ControlName(reg, RegisterControl::NetEdit));
-    find(v.lsb, ControlName(reg, RegisterControl::LsbButton));
-    for (std::size_t bit = 0; bit < v.bits.size(); ++bit)
-      find(v.bits[bit], ControlName(reg, RegisterControl::BitBox, static_cast<int>(bit)));
-    for (std::size_t i = 0; i < v.positionLabels.size(); ++i)
-      find(v.positionLabels[i], ControlName(reg, RegisterControl::PositionLabel, 4 * static_cast<int>(i)));
+void TForm_Quillon::Keep(const layout::ViewOf& keep, QWidget* w) {
+  using V = layout::WindowView;
+  RegisterViews& r = views_[static_cast<std::size_t>(keep.reg)];
+  const auto at = [&keep](auto& array) -> auto& { return array.at(static_cast<std::size_t>(keep.index)); };
+  switch (keep.view) {
+    case V::None: break;
+    case V::RegisterHex: KeepAs(r.hex, w); break;
+    case V::RegisterDec: KeepAs(r.dec, w); break;
+    case V::RegisterNet: KeepAs(r.net, w); break;
+    case V::RegisterBitBox: KeepAs(at(r.bits), w); break;
+    case V::RegisterPositionLabel: KeepAs(at(r.positionLabels), w); break;
+    case V::RegisterLsb: KeepAs(r.lsb, w); break;
+    case V::ShiftCountEdit: KeepAs(shiftCountEdit_, w); break;
+    case V::ShiftCountSpinner: KeepAs(shiftCountSpinner_, w); break;
+    case V::WordLengthList: KeepAs(wordLengthList_, w); break;
+    case V::SignedList: KeepAs(signedList_, w); break;
+    case V::ConvInput: KeepAs(convInput_, w); break;
+    case V::ConvOutput: KeepAs(convOutput_, w); break;
+    case V::ConvSource: KeepAs(convSource_, w); break;
+    case V::ConvTarget: KeepAs(convTarget_, w); break;
+    case V::AlwaysOnTop: KeepAs(alwaysOnTop_, w); break;
+    case V::LargeFont: KeepAs(largeFont_, w); break;
+    case V::Transparency: KeepAs(transparency_, w); break;
+    case V::TransparencyLabel: KeepAs(transparencyLabel_, w); break;
+    case V::StatusBar: KeepAs(statusBar_, w); break;
   }
-  find(shiftCountEdit_, QStringLiteral("BitOp_NumBits"));
-  find(shiftCountSpinner_, QStringLiteral("BitOp_NumBitsUpDown"));
-  find(wordLengthList_, QStringLiteral("Combo_DatawordLength"));
-  find(signedList_, QStringLiteral("Combo_Signed"));
-  find(convInput_, QStringLiteral("Conv_CE_Input"));
-  find(convOutput_, QStringLiteral("Conv_CE_Output"));
-  find(convSource_, QStringLiteral("Conv_CE_Source"));
-  find(convTarget_, QStringLiteral("Conv_CE_Target"));
-  find(alwaysOnTop_, QStringLiteral("CheckBox1"));
-  find(largeFont_, QStringLiteral("CheckBox2"));
-  find(transparency_, QStringLiteral("Transparency"));
-  find(transparencyLabel_, QStringLiteral("Label_Transparency"));
-  find(statusBar_, QStringLiteral("StatusBar"));
+}
+
+void TForm_Quillon::CheckKeptViews() const {
+  std::vector<const QObject*> kept{shiftCountEdit_, shiftCountSpinner_, wordLengthList_, signedList_,
+                                   convInput_,      convOutput_,        convSource_,     convTarget_,
+                                   alwaysOnTop_,    largeFont_,         transparency_,   transparencyLabel_,
+                                   statusBar_};
+  for (const RegisterViews& r : views_) {
+    kept.insert(kept.end(), {r.hex, r.dec, r.net, r.lsb});
+    kept.insert(kept.end(), r.bits.begin(), r.bits.end());
+    kept.insert(kept.end(), r.positionLabels.begin(), r.positionLabels.end());
+  }
+  if (std::find(kept.begin(), kept.end(), nullptr) != kept.end()) qFatal("the layout leaves a view unmade");
 }

@@ -26,7 +26,8 @@ using namespace averlin;
 
 namespace {
 
-// The calculator's numeric state: one set for the process.
+// The calculator's numeric state: one set for the process, which each new
+// window sets to its defaults.
 RegisterModel Model;
 
 // Held while the program writes a group of views.
@@ -137,10 +138,13 @@ void TForm_Quillon::FormCreate() {
     setWindowOpacity(1.0);
   }
 
-  Model.SetDataWordLength(WordLength32);
-  wordLengthList_->setCurrentIndex(Model.DataWordLength());
-  Model.SetSignedMode(Unsigned);
-  signedList_->setCurrentIndex(Model.SignedMode());
+  // The registers too: a window made after another one starts at 0 as the
+  // first does.
+  Model = RegisterModel{};
+  Model.SetDataWordLength(DataWordLength::Bits32);
+  wordLengthList_->setCurrentIndex(ItemIndex(Model.DataWordLength()));
+  Model.SetSignedMode(SignedMode::Unsigned);
+  signedList_->setCurrentIndex(ItemIndex(Model.SignedMode()));
   Model.SetWordLimits();
   shiftCountSpinner_->SetMaximum(Model.Limits().ShiftCountMax);
   RefreshAllRegisters(kDecHexNetBits);
@@ -284,7 +288,7 @@ void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
 // --- Data format ----------------------------------------------------------
 
 void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
-  const int newLength = wordLengthList_->currentIndex();
+  const auto newLength = ChoiceAt<DataWordLength>(wordLengthList_->currentIndex());
   // The boxes change first, under the old word length and outside a hold:
   // a box that gets unchecked is taken as a click on it.
   if (const auto range = BitBoxTransition(Model.DataWordLength(), newLength)) {
@@ -303,7 +307,7 @@ void TForm_Quillon::Combo_DatawordLengthChange(QObject*) {
 }
 
 void TForm_Quillon::Combo_SignedChange(QObject*) {
-  ChangeSignedMode(Model, signedList_->currentIndex());
+  ChangeSignedMode(Model, ChoiceAt<SignedMode>(signedList_->currentIndex()));
   RefreshAllRegisters(kDecHexBitsNet);
 }
 

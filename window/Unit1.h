@@ -5,7 +5,10 @@
 
 #include <QWidget>
 #include <array>
+#include <concepts>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "WindowPlatform.h"
 #include "register_entry.h"
@@ -25,14 +28,35 @@ class HintLine;
 class UpDown;
 enum class Operation;
 namespace layout {
-class LayoutTable;
-}
+enum class Handler;
+struct ViewOf;
+}  // namespace layout
 
 // True while the program writes into the register views; the views' change
 // and click handlers then do nothing.
 bool UpdatingViews();
 
 using BitBoxes = std::array<QCheckBox*, 32>;
+
+// The word length and signedness lists hold their choices in the order of
+// the enumerators, so that an item's index is its choice's value. This pair
+// is the one translation between the two; an index that is no item of the
+// list is refused.
+template <class Choice>
+concept ListChoice = std::same_as<Choice, DataWordLength> || std::same_as<Choice, SignedMode>;
+
+template <ListChoice Choice>
+constexpr int ItemIndex(Choice choice) {
+  return static_cast<int>(choice);
+}
+
+template <ListChoice Choice>
+Choice ChoiceAt(int itemIndex) {
+  int last = ItemIndex(SignedMode::Signed);
+  if constexpr (std::same_as<Choice, DataWordLength>) last = ItemIndex(DataWordLength::Bits32);
+  if (itemIndex < 0 || itemIndex > last) throw std::out_of_range("no list item " + std::to_string(itemIndex));
+  return static_cast<Choice>(itemIndex);
+}
 
 // View writers and reader of one register's views.
 void ShowHex(Word value, QLineEdit* edit);
@@ -60,9 +84,6 @@ class TForm_Quillon : public QWidget {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  // The layout names the handlers it binds.
-  friend class averlin::layout::LayoutTable;
-
   // Creation: the defaults, the first refresh and the unit lists.
   void FormCreate();
 
@@ -130,12 +151,18 @@ class TForm_Quillon : public QWidget {
     QPushButton* lsb = nullptr;
   };
 
+  using HandlerMethod = void (TForm_Quillon::*)(QObject*);
+
   // Builds the controls from the layout and binds their handlers.
   void BuildFromLayout();
-  // Keeps the views the handlers work on.
-  void FindViews();
+  // The member that a row's handler names.
+  static HandlerMethod MethodOf(averlin::layout::Handler handler);
+  // Keeps a view the handlers work on, as the builder makes it.
+  void Keep(const averlin::layout::ViewOf& keep, QWidget* w);
+  // Stops the program when the layout left a view the handlers need unmade.
+  void CheckKeptViews() const;
   template <class Widget, class Signal>
-  void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
+  void Bind(Widget* sender, Signal signal, HandlerMethod handler);
 
   void OperationClick(averlin::Operation op);
   averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;

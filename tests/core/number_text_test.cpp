@@ -8,9 +8,12 @@
 namespace averlin {
 namespace {
 
+using enum DataWordLength;
+using enum SignedMode;
+
 constexpr Word kPrevious = 0xDEADBEEF;
 
-WordLimits Limits(int length) { return LimitsFor(length); }
+WordLimits Limits(DataWordLength length) { return LimitsFor(length); }
 
 TEST(Validators, SignedDecimalText) {
   for (const char* ok : {"0", "007", "-0", "-0128", "4294967295", "-5"})
@@ -31,26 +34,26 @@ TEST(Validators, HexText) {
 }
 
 TEST(ParseUnsignedDec, StripsZerosThenMeasuresAgainstTheLimitText) {
-  const WordLimits l8 = Limits(WordLength8);
+  const WordLimits l8 = Limits(Bits8);
   EXPECT_EQ(ParseUnsignedDec("255", kPrevious, l8), 255u);
   EXPECT_EQ(ParseUnsignedDec("0255", kPrevious, l8), 255u);
   EXPECT_EQ(ParseUnsignedDec("000", kPrevious, l8), 0u);
   EXPECT_EQ(ParseUnsignedDec("256", kPrevious, l8), 256u);  // the caller refuses it
   EXPECT_EQ(ParseUnsignedDec("1000", kPrevious, l8), kPrevious);
-  EXPECT_EQ(ParseUnsignedDec("65536", kPrevious, Limits(WordLength16)), 65536u);
-  EXPECT_EQ(ParseUnsignedDec("100000", kPrevious, Limits(WordLength16)), kPrevious);
-  for (int length : {WordLength8, WordLength16, WordLength32}) {
+  EXPECT_EQ(ParseUnsignedDec("65536", kPrevious, Limits(Bits16)), 65536u);
+  EXPECT_EQ(ParseUnsignedDec("100000", kPrevious, Limits(Bits16)), kPrevious);
+  for (DataWordLength length : {Bits8, Bits16, Bits32}) {
     EXPECT_EQ(ParseUnsignedDec("-0", kPrevious, Limits(length)), kPrevious);
     EXPECT_EQ(ParseUnsignedDec("-5", kPrevious, Limits(length)), kPrevious);
   }
-  const WordLimits l32 = Limits(WordLength32);
+  const WordLimits l32 = Limits(Bits32);
   EXPECT_EQ(ParseUnsignedDec("4294967295", kPrevious, l32), 0xFFFFFFFFu);
   for (const char* over : {"4294967296", "5000000000", "9999999999", "10000000000"})
     EXPECT_EQ(ParseUnsignedDec(over, kPrevious, l32), kPrevious) << over;
 }
 
 TEST(ParseSignedDec, LimitTextCountsTheSign) {
-  const WordLimits l8 = Limits(WordLength8);
+  const WordLimits l8 = Limits(Bits8);
   EXPECT_EQ(ParseSignedDec("-128", kPrevious, l8), 0xFFFFFF80u);
   EXPECT_EQ(ParseSignedDec("-0128", kPrevious, l8), 0xFFFFFF80u);
   EXPECT_EQ(ParseSignedDec("127", kPrevious, l8), 127u);
@@ -60,7 +63,7 @@ TEST(ParseSignedDec, LimitTextCountsTheSign) {
   EXPECT_EQ(ParseSignedDec("-1000", kPrevious, l8), kPrevious);
   EXPECT_EQ(ParseSignedDec("-0", kPrevious, l8), 0u);
   EXPECT_EQ(ParseSignedDec("-000", kPrevious, l8), 0u);
-  const WordLimits l32 = Limits(WordLength32);
+  const WordLimits l32 = Limits(Bits32);
   EXPECT_EQ(ParseSignedDec("-2147483648", kPrevious, l32), 0x80000000u);
   EXPECT_EQ(ParseSignedDec("2147483647", kPrevious, l32), 0x7FFFFFFFu);
   for (const char* over : {"2147483648", "-2147483649", "99999999999", "-99999999999"})
@@ -69,7 +72,7 @@ TEST(ParseSignedDec, LimitTextCountsTheSign) {
 
 TEST(DecimalParsers, TextsTheValidatorRefusesGiveThePreviousValue) {
   // The empty text once read as 0.
-  for (int length : {WordLength8, WordLength16, WordLength32}) {
+  for (DataWordLength length : {Bits8, Bits16, Bits32}) {
     for (const char* refused : {"", "-", "12a", "1-2", "--1", "+5", " 5", "1.0", "\x80"}) {
       EXPECT_EQ(ParseUnsignedDec(refused, kPrevious, Limits(length)), kPrevious) << '"' << refused << '"';
       EXPECT_EQ(ParseSignedDec(refused, kPrevious, Limits(length)), kPrevious) << '"' << refused << '"';
@@ -107,16 +110,16 @@ TEST(Formatters, Examples) {
   EXPECT_EQ(FormatHex(255), "FF");
   EXPECT_EQ(FormatHex(0x1000), "1000");
   EXPECT_EQ(FormatHex(0xFFFFFFFF), "FFFFFFFF");
-  EXPECT_EQ(FormatDec(0x80, {WordLength8, Unsigned}), "128");
-  EXPECT_EQ(FormatDec(0x80, {WordLength8, Signed}), "-128");
-  EXPECT_EQ(FormatDec(0xFFFFFFFF, {WordLength32, Unsigned}), "4294967295");
-  EXPECT_EQ(FormatDec(0xFFFFFFFF, {WordLength32, Signed}), "-1");
-  EXPECT_EQ(FormatDec(0x80000000, {WordLength32, Signed}), "-2147483648");
-  EXPECT_EQ(FormatDec(0x7FFF, {WordLength16, Signed}), "32767");
-  EXPECT_EQ(FormatDec(0x8000, {WordLength16, Signed}), "-32768");
-  EXPECT_EQ(FormatDec(0xFFFF, {WordLength16, Signed}), "-1");
-  for (int length : {WordLength8, WordLength16, WordLength32})
-    for (int mode : {Unsigned, Signed}) EXPECT_EQ(FormatDec(0, {length, mode}), "0");
+  EXPECT_EQ(FormatDec(0x80, {Bits8, Unsigned}), "128");
+  EXPECT_EQ(FormatDec(0x80, {Bits8, Signed}), "-128");
+  EXPECT_EQ(FormatDec(0xFFFFFFFF, {Bits32, Unsigned}), "4294967295");
+  EXPECT_EQ(FormatDec(0xFFFFFFFF, {Bits32, Signed}), "-1");
+  EXPECT_EQ(FormatDec(0x80000000, {Bits32, Signed}), "-2147483648");
+  EXPECT_EQ(FormatDec(0x7FFF, {Bits16, Signed}), "32767");
+  EXPECT_EQ(FormatDec(0x8000, {Bits16, Signed}), "-32768");
+  EXPECT_EQ(FormatDec(0xFFFF, {Bits16, Signed}), "-1");
+  for (DataWordLength length : {Bits8, Bits16, Bits32})
+    for (SignedMode mode : {Unsigned, Signed}) EXPECT_EQ(FormatDec(0, {length, mode}), "0");
   EXPECT_EQ(FormatNet(0xC0A80001), "192.168.0.1");
   EXPECT_EQ(FormatNet(0), "0.0.0.0");
   EXPECT_EQ(FormatNet(0xFFFFFFFF), "255.255.255.255");
@@ -151,17 +154,17 @@ void ExpectRoundTrip(Word value, const WordFormat& format) {
 }
 
 TEST(RoundTrip, EveryEightAndSixteenBitValue) {
-  for (int mode : {Unsigned, Signed}) {
-    for (Word v = 0; v <= 0xFF; ++v) ExpectRoundTrip(v, {WordLength8, mode});
-    for (Word v = 0; v <= 0xFFFF; ++v) ExpectRoundTrip(v, {WordLength16, mode});
+  for (SignedMode mode : {Unsigned, Signed}) {
+    for (Word v = 0; v <= 0xFF; ++v) ExpectRoundTrip(v, {Bits8, mode});
+    for (Word v = 0; v <= 0xFFFF; ++v) ExpectRoundTrip(v, {Bits16, mode});
   }
 }
 
 TEST(RoundTrip, RandomAndExtremeThirtyTwoBitValues) {
   std::mt19937 random(20261208);
-  for (int mode : {Unsigned, Signed}) {
-    for (Word v : {0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) ExpectRoundTrip(v, {WordLength32, mode});
-    for (int i = 0; i < 100000; ++i) ExpectRoundTrip(random(), {WordLength32, mode});
+  for (SignedMode mode : {Unsigned, Signed}) {
+    for (Word v : {0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) ExpectRoundTrip(v, {Bits32, mode});
+    for (int i = 0; i < 100000; ++i) ExpectRoundTrip(random(), {Bits32, mode});
   }
 }
 
@@ -169,7 +172,7 @@ TEST(HostileText, LongTextsAreReadInOnePass) {
   // A megabyte of zeros is one zero once stripped; it must not be erased
   // character by character.
   const std::string zeros(1 << 20, '0');
-  const WordLimits l32 = LimitsFor(WordLength32);
+  const WordLimits l32 = LimitsFor(Bits32);
   EXPECT_EQ(ParseUnsignedDec(zeros, kPrevious, l32), 0u);
   EXPECT_EQ(ParseSignedDec("-" + zeros, kPrevious, l32), 0u);
   EXPECT_EQ(ParseUnsignedDec(zeros + "7", kPrevious, l32), 7u);

@@ -10,29 +10,34 @@
 namespace averlin {
 namespace {
 
-Word Calc(Operation op, Word a1, Word a2, int length, int k = 1) { return Compute(op, a1, a2, length, k); }
+using enum DataWordLength;
+using enum SignedMode;
+
+Word Calc(Operation op, Word a1, Word a2, DataWordLength length, int k = 1) {
+  return Compute(op, a1, a2, length, k);
+}
 
 TEST(Arithmetic, WrapsModuloTheWordLength) {
-  EXPECT_EQ(Calc(Operation::Add, 200, 100, WordLength8), 0x2Cu);
-  EXPECT_EQ(Calc(Operation::Add, 127, 1, WordLength8), 0x80u);
-  EXPECT_EQ(Calc(Operation::Subtract, 0, 1, WordLength8), 0xFFu);
-  EXPECT_EQ(FormatDec(0xFF, {WordLength8, Unsigned}), "255");
-  EXPECT_EQ(FormatDec(0xFF, {WordLength8, Signed}), "-1");
+  EXPECT_EQ(Calc(Operation::Add, 200, 100, Bits8), 0x2Cu);
+  EXPECT_EQ(Calc(Operation::Add, 127, 1, Bits8), 0x80u);
+  EXPECT_EQ(Calc(Operation::Subtract, 0, 1, Bits8), 0xFFu);
+  EXPECT_EQ(FormatDec(0xFF, {Bits8, Unsigned}), "255");
+  EXPECT_EQ(FormatDec(0xFF, {Bits8, Signed}), "-1");
   // -3 x 5 at 8 bits: 0xFD x 5 = 0x4F1, masked to 0xF1, which reads as -15.
-  EXPECT_EQ(Calc(Operation::Multiply, 0xFD, 5, WordLength8), 0xF1u);
-  EXPECT_EQ(FormatDec(0xF1, {WordLength8, Signed}), "-15");
-  EXPECT_EQ(Calc(Operation::Multiply, 300, 300, WordLength16), 0x5F90u);
-  EXPECT_EQ(Calc(Operation::Multiply, 0xFFFFFFFF, 0xFFFFFFFF, WordLength32), 1u);
-  EXPECT_EQ(Calc(Operation::Add, 0xFFFFFFFF, 1, WordLength32), 0u);
+  EXPECT_EQ(Calc(Operation::Multiply, 0xFD, 5, Bits8), 0xF1u);
+  EXPECT_EQ(FormatDec(0xF1, {Bits8, Signed}), "-15");
+  EXPECT_EQ(Calc(Operation::Multiply, 300, 300, Bits16), 0x5F90u);
+  EXPECT_EQ(Calc(Operation::Multiply, 0xFFFFFFFF, 0xFFFFFFFF, Bits32), 1u);
+  EXPECT_EQ(Calc(Operation::Add, 0xFFFFFFFF, 1, Bits32), 0u);
 }
 
 TEST(Arithmetic, DivisionIsUnsignedAndTruncates) {
-  EXPECT_EQ(Calc(Operation::Divide, 0xFC, 2, WordLength8), 0x7Eu);
-  EXPECT_EQ(Calc(Operation::Divide, 0xFFFFFFFE, 2, WordLength32), 0x7FFFFFFFu);
-  EXPECT_EQ(Calc(Operation::Divide, 7, 2, WordLength32), 3u);
-  EXPECT_EQ(Calc(Operation::Divide, 0x80000000, 0xFFFFFFFF, WordLength32), 0u);
+  EXPECT_EQ(Calc(Operation::Divide, 0xFC, 2, Bits8), 0x7Eu);
+  EXPECT_EQ(Calc(Operation::Divide, 0xFFFFFFFE, 2, Bits32), 0x7FFFFFFFu);
+  EXPECT_EQ(Calc(Operation::Divide, 7, 2, Bits32), 3u);
+  EXPECT_EQ(Calc(Operation::Divide, 0x80000000, 0xFFFFFFFF, Bits32), 0u);
   try {
-    Calc(Operation::Divide, 5, 0, WordLength32);
+    Calc(Operation::Divide, 5, 0, Bits32);
     FAIL() << "no error for a zero divisor";
   } catch (const CalculatorError& e) {
     EXPECT_STREQ(e.what(), "Division by zero");
@@ -40,32 +45,32 @@ TEST(Arithmetic, DivisionIsUnsignedAndTruncates) {
 }
 
 TEST(Logic, EightBitExamples) {
-  EXPECT_EQ(Calc(Operation::Not, 0x0F, 0, WordLength8), 0xF0u);
-  EXPECT_EQ(Calc(Operation::Nand, 0x0F, 0x33, WordLength8), 0xFCu);
-  EXPECT_EQ(Calc(Operation::Nor, 0x0F, 0x33, WordLength8), 0xC0u);
-  EXPECT_EQ(Calc(Operation::Xnor, 0x0F, 0x33, WordLength8), 0xC3u);
-  EXPECT_EQ(Calc(Operation::And, 0x0F, 0x33, WordLength8), 0x03u);
-  EXPECT_EQ(Calc(Operation::Or, 0x0F, 0x33, WordLength8), 0x3Fu);
-  EXPECT_EQ(Calc(Operation::Xor, 0x0F, 0x33, WordLength8), 0x3Cu);
-  EXPECT_EQ(Calc(Operation::Not, 0, 0, WordLength32), 0xFFFFFFFFu);
+  EXPECT_EQ(Calc(Operation::Not, 0x0F, 0, Bits8), 0xF0u);
+  EXPECT_EQ(Calc(Operation::Nand, 0x0F, 0x33, Bits8), 0xFCu);
+  EXPECT_EQ(Calc(Operation::Nor, 0x0F, 0x33, Bits8), 0xC0u);
+  EXPECT_EQ(Calc(Operation::Xnor, 0x0F, 0x33, Bits8), 0xC3u);
+  EXPECT_EQ(Calc(Operation::And, 0x0F, 0x33, Bits8), 0x03u);
+  EXPECT_EQ(Calc(Operation::Or, 0x0F, 0x33, Bits8), 0x3Fu);
+  EXPECT_EQ(Calc(Operation::Xor, 0x0F, 0x33, Bits8), 0x3Cu);
+  EXPECT_EQ(Calc(Operation::Not, 0, 0, Bits32), 0xFFFFFFFFu);
 }
 
 TEST(Shifts, LogicalAndMasked) {
-  EXPECT_EQ(Calc(Operation::ShiftLeft, 0x81, 0, WordLength8, 1), 0x02u);
-  EXPECT_EQ(Calc(Operation::ShiftRight, 0x80000000, 0, WordLength32, 31), 1u);
-  EXPECT_EQ(Calc(Operation::ShiftRight, 0xFC, 0, WordLength8, 1), 0x7Eu);
-  EXPECT_EQ(Calc(Operation::ShiftLeft, 1, 0, WordLength16, 15), 0x8000u);
+  EXPECT_EQ(Calc(Operation::ShiftLeft, 0x81, 0, Bits8, 1), 0x02u);
+  EXPECT_EQ(Calc(Operation::ShiftRight, 0x80000000, 0, Bits32, 31), 1u);
+  EXPECT_EQ(Calc(Operation::ShiftRight, 0xFC, 0, Bits8, 1), 0x7Eu);
+  EXPECT_EQ(Calc(Operation::ShiftLeft, 1, 0, Bits16, 15), 0x8000u);
 }
 
 TEST(Rotates, TableExamples) {
-  EXPECT_EQ(Calc(Operation::RotateLeft, 0x81, 0, WordLength8, 1), 0x03u);
-  EXPECT_EQ(Calc(Operation::RotateRight, 0x81, 0, WordLength8, 1), 0xC0u);
-  EXPECT_EQ(Calc(Operation::RotateLeft, 0x8001, 0, WordLength16, 4), 0x0018u);
-  EXPECT_EQ(Calc(Operation::RotateRight, 0x8001, 0, WordLength16, 4), 0x1800u);
-  EXPECT_EQ(Calc(Operation::RotateLeft, 0x12345678, 0, WordLength32, 8), 0x34567812u);
-  EXPECT_EQ(Calc(Operation::RotateRight, 0x12345678, 0, WordLength32, 8), 0x78123456u);
-  EXPECT_EQ(Calc(Operation::RotateLeft, 0x80000001, 0, WordLength32, 1), 3u);
-  EXPECT_EQ(Calc(Operation::RotateRight, 0x80000001, 0, WordLength32, 1), 0xC0000000u);
+  EXPECT_EQ(Calc(Operation::RotateLeft, 0x81, 0, Bits8, 1), 0x03u);
+  EXPECT_EQ(Calc(Operation::RotateRight, 0x81, 0, Bits8, 1), 0xC0u);
+  EXPECT_EQ(Calc(Operation::RotateLeft, 0x8001, 0, Bits16, 4), 0x0018u);
+  EXPECT_EQ(Calc(Operation::RotateRight, 0x8001, 0, Bits16, 4), 0x1800u);
+  EXPECT_EQ(Calc(Operation::RotateLeft, 0x12345678, 0, Bits32, 8), 0x34567812u);
+  EXPECT_EQ(Calc(Operation::RotateRight, 0x12345678, 0, Bits32, 8), 0x78123456u);
+  EXPECT_EQ(Calc(Operation::RotateLeft, 0x80000001, 0, Bits32, 1), 3u);
+  EXPECT_EQ(Calc(Operation::RotateRight, 0x80000001, 0, Bits32, 1), 0xC0000000u);
 }
 
 // A rotation by moving one bit at a time, to check the formulas against.
@@ -79,7 +84,7 @@ Word ReferenceRotateLeft(Word v, int bits, int k) {
 
 TEST(Rotates, EveryCountInEveryWordLengthMatchesAReference) {
   std::mt19937 random(7);
-  for (int length : {WordLength8, WordLength16, WordLength32}) {
+  for (DataWordLength length : {Bits8, Bits16, Bits32}) {
     const int bits = BitsOf(length);
     const Word mask = LimitsFor(length).WordMask;
     for (int k = 1; k < bits; ++k) {
@@ -99,9 +104,9 @@ TEST(Shifts, CountsOutsideTheRangeStayDefined) {
   // defined answer for any count: 0 leaves A1 as it is.
   for (Operation op :
        {Operation::ShiftLeft, Operation::ShiftRight, Operation::RotateLeft, Operation::RotateRight})
-    EXPECT_EQ(Calc(op, 0x12345678, 0, WordLength32, 0), 0x12345678u);
-  EXPECT_EQ(Calc(Operation::ShiftLeft, 0xFFFFFFFF, 0, WordLength32, 32), 0u);
-  EXPECT_EQ(Calc(Operation::ShiftRight, 0xFFFFFFFF, 0, WordLength32, 40), 0u);
+    EXPECT_EQ(Calc(op, 0x12345678, 0, Bits32, 0), 0x12345678u);
+  EXPECT_EQ(Calc(Operation::ShiftLeft, 0xFFFFFFFF, 0, Bits32, 32), 0u);
+  EXPECT_EQ(Calc(Operation::ShiftRight, 0xFFFFFFFF, 0, Bits32, 40), 0u);
 }
 
 TEST(Apply, WritesOnlyTheRegistersOfTheOperation) {

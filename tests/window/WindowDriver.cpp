@@ -139,11 +139,7 @@ quint32 WindowDriver::bits(const QString& reg) const {
   return value;
 }
 
-void RegisterCases::init() {
-  d = std::make_unique<WindowDriver>();
-  d->setRegister("Accu1", "0");
-  d->setRegister("Accu2", "0");
-}
+void RegisterCases::init() { d = std::make_unique<WindowDriver>(); }
 
 void RegisterCases::cleanup() {
   QVERIFY(!averlin::UpdatingViews());

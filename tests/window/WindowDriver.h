@@ -96,9 +96,9 @@ class ErrorReportCloser : public QObject {
   QList<Report> reports_;
 };
 
-// Test cases that work on the registers: each case gets a fresh window with
-// A1 and A2 at zero (the registers live for the whole process), and must
-// leave the view-update hold down.
+// Test cases that work on the registers: each case gets a fresh window,
+// which starts with every register at 0, and must leave the view-update
+// hold down.
 class RegisterCases : public QObject {
   Q_OBJECT
  protected slots:

@@ -282,10 +282,12 @@ void DisplaySyncTest::everyFieldInEveryFormat() {
   QFETCH(bool, isSigned);
   d->pickWordLength(bits);
   d->pickSigned(isSigned);
-  const averlin::WordFormat format{bits == 8    ? averlin::WordLength8
-                                   : bits == 16 ? averlin::WordLength16
-                                                : averlin::WordLength32,
-                                   isSigned ? averlin::Signed : averlin::Unsigned};
+  using enum averlin::DataWordLength;
+  using enum averlin::SignedMode;
+  const averlin::WordFormat format{bits == 8    ? Bits8
+                                   : bits == 16 ? Bits16
+                                                : Bits32,
+                                   isSigned ? Signed : Unsigned};
   const averlin::Word mask = averlin::LimitsFor(format.DataWordLength).WordMask;
   const auto textOf = [&](averlin::Word v) {
     return QString::fromStdString(field == "Hex"   ? averlin::FormatHex(v)

@@ -79,8 +79,8 @@ const QStringList kForeignTexts = {
 // What a run can read of the window before and after an action.
 struct Snapshot {
   std::array<Word, 3> values{};
-  int wordLength = 0;
-  int signedMode = 0;
+  DataWordLength wordLength = DataWordLength::Bits32;
+  SignedMode signedMode = SignedMode::Unsigned;
   int shiftCount = 0;
   QString shiftText;
   QString converterInput;
@@ -168,7 +168,7 @@ QString SoakTest::randomText(const Field& field) {
   switch (below(6)) {
     case 0: {  // a value's own text, sometimes with leading zeros
       const Word value = static_cast<Word>(random_());
-      const WordFormat format{below(3), below(2)};
+      const WordFormat format{ChoiceAt<DataWordLength>(below(3)), ChoiceAt<SignedMode>(below(2))};
       const std::string t = field.kind == RegisterField::Hex
                                 ? FormatHex(value & LimitsFor(format.DataWordLength).WordMask)
                             : field.kind == RegisterField::Net ? FormatNet(value)
@@ -221,7 +221,7 @@ Action SoakTest::nextAction() {
   } else if (roll < 72) {
     a.kind = Action::BitClick;
     a.reg = below(2);
-    a.bit = below(BitsOf(wordLengthList_->currentIndex()));  // the enabled boxes
+    a.bit = below(BitsOf(ChoiceAt<DataWordLength>(wordLengthList_->currentIndex())));  // the enabled boxes
     a.description = QStringLiteral("click bit %1 of %2").arg(a.bit).arg(kRegisters[a.reg]);
   } else if (roll < 84) {
     a.kind = Action::OperationClick;
@@ -291,8 +291,8 @@ void SoakTest::perform(const Action& a) {
 Snapshot SoakTest::snapshot() const {
   Snapshot s;
   for (std::size_t r = 0; r < kRegisters.size(); ++r) s.values[r] = d->bits(kRegisters[r]);
-  s.wordLength = wordLengthList_->currentIndex();
-  s.signedMode = signedList_->currentIndex();
+  s.wordLength = ChoiceAt<DataWordLength>(wordLengthList_->currentIndex());
+  s.signedMode = ChoiceAt<SignedMode>(signedList_->currentIndex());
   s.shiftCount = spinner_->Position();
   s.shiftText = d->edit(kShiftCountField.name)->text();
   s.converterInput = d->edit(kConverterField.name)->text();
@@ -322,8 +322,8 @@ void SoakTest::trackTypedFields(const Action& a, const Snapshot& before, const S
 QString SoakTest::checkViews() const {
   if (UpdatingViews()) return QStringLiteral("the view-update hold is still up");
   RegisterModel model;
-  model.SetDataWordLength(wordLengthList_->currentIndex());
-  model.SetSignedMode(signedList_->currentIndex());
+  model.SetDataWordLength(ChoiceAt<DataWordLength>(wordLengthList_->currentIndex()));
+  model.SetSignedMode(ChoiceAt<SignedMode>(signedList_->currentIndex()));
   model.SetWordLimits();
   const int n = model.Bits();
   if (spinner_->Maximum() != n - 1 || spinner_->Position() < 1 || spinner_->Position() > n - 1)
