@@ -27,6 +27,9 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 . /etc/os-release
 echo "== $PRETTY_NAME: $(c++ --version | head -n1), Qt $(qtpaths6 --qt-query QT_VERSION 2>/dev/null || echo unknown)"
 
+# Each stage says when it starts, in seconds since the suite did.
+stage() { echo "== $* (at $SECONDS s)"; }
+
 # A sanitizer report fails the run even where its test passed.
 no_sanitizer_reports() {
   if grep -E 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$1/Testing/Temporary/LastTest.log"; then
@@ -35,7 +38,7 @@ no_sanitizer_reports() {
   fi
 }
 
-echo "== plain Release build"
+stage plain Release build
 cmake -S . -B build/plain -G Ninja -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON \
   -DAVERLIN_BUILD_BENCHMARKS=$($full && echo ON || echo OFF) >/dev/null
 cmake --build build/plain
@@ -44,22 +47,23 @@ ctest --test-dir build/plain -j2 --output-on-failure
 if $full; then
   # A moment of each benchmark, so that they keep working; the figures
   # are not judged here (bench/run-all.sh without --short measures).
-  echo "== benchmarks, short run"
+  stage benchmarks, short run
   bench/run-all.sh --short build/plain
 
-  echo "== asan build"
+  stage asan build
   cmake --preset asan >/dev/null
   cmake --build --preset asan
   ctest --preset asan -j2
   no_sanitizer_reports build/asan
 
-  echo "== fuzz"
+  stage fuzz
   scripts/fuzz.sh
-  echo "== memcheck"
+  stage memcheck
   scripts/memcheck.sh build/plain
-  echo "== lint"
+  stage lint
   scripts/lint.sh build/plain
 fi
 
-echo "== package"
+stage package
 if $full; then scripts/package.sh --twice; else scripts/package.sh; fi
+stage "passed"
