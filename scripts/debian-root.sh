@@ -4,8 +4,9 @@
 #     scripts/debian-root.sh 13 -- scripts/test-release.sh
 # The root is made with mmdebstrap from Debian's archive, through the mirror
 # that this machine's own apt sources name, and kept between runs in
-# $AVERLIN_ROOTS (default /var/cache/averlin); one that is missing or was
-# left half made is made again. The source tree is seen at the same path
+# $AVERLIN_ROOTS (default /var/cache/averlin); one that is missing, was
+# left half made or is more than 30 days old (so that it follows the
+# release's updates) is made again. The source tree is seen at the same path
 # inside the root; its build/ is the tree's build/debian-<release>/, so the
 # two releases never share a build folder. Everything mounted for the run
 # lives in a mount namespace of its own and goes with it. Needs root.
@@ -40,7 +41,7 @@ mirror() {
   echo "$uri"
 }
 
-if [ ! -f "$made" ]; then
+if [ ! -f "$made" ] || [ -n "$(find "$made" -mtime +30)" ]; then
   command -v mmdebstrap >/dev/null || scripts/install-deps.sh --host-tools
   echo "== making a Debian $release root in $root"
   rm -rf "$root"
