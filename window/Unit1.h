@@ -24,6 +24,7 @@ namespace averlin {
 class HintLine;
 class UpDown;
 enum class Operation;
+struct WrittenRegisters;
 namespace layout {
 class LayoutTable;
 }
@@ -138,6 +139,7 @@ class TForm_Quillon : public QWidget {
   void Bind(Widget* sender, Signal signal, void (TForm_Quillon::*handler)(QObject*));
 
   void OperationClick(averlin::Operation op);
+  void AnnounceRegisters(const averlin::WrittenRegisters& written);
   averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;
   void AccuFieldChange(QObject* sender, averlin::RegisterField field);
   void AccuChangeBit(averlin::Register reg);
