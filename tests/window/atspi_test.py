@@ -301,8 +301,8 @@ class WhatAScreenReaderHears(AtspiCase):
         press(p["Add A1 and A2"])
         wait_until(lambda: self.announced() == ["Result: 255, hexadecimal FF"], "the result announced")
         press(p["Swap A1 and A2"])
-        wait_until(lambda: self.announced()[1:] == ["Accumulator 1: 0, hexadecimal 0; Accumulator 2: 255, hexadecimal FF"],
-                   "the swap announced")
+        swapped = "Accumulator 1: 0, hexadecimal 0; Accumulator 2: 255, hexadecimal FF"
+        wait_until(lambda: self.announced()[1:] == [swapped], "the swap announced")
 
 
 class ErrorReport(AtspiCase):
