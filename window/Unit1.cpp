@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStringList>
 
 #include "Accessibility.h"
 #include "AppIdentity.h"
@@ -249,11 +250,26 @@ void TForm_Quillon::OperationClick(Operation op) {
   if (written.R) {
     // R's views have no handlers, so no hold is needed.
     RefreshRegisterViews(Register::R, kDecHexNetBits);
-    return;
+  } else {
+    ViewUpdateHold hold;
+    if (written.A1) RefreshRegisterViews(Register::A1, kDecHexNetBits);
+    if (written.A2) RefreshRegisterViews(Register::A2, kDecHexNetBits);
   }
-  ViewUpdateHold hold;
-  if (written.A1) RefreshRegisterViews(Register::A1, kDecHexNetBits);
-  if (written.A2) RefreshRegisterViews(Register::A2, kDecHexNetBits);
+  AnnounceRegisters(written);
+}
+
+// The focus stays on the operation's button: a screen reader hears what
+// the operation wrote as its views now show it.
+void TForm_Quillon::AnnounceRegisters(const WrittenRegisters& written) {
+  QStringList said;
+  for (const auto& [reg, write] :
+       {std::pair{Register::R, written.R}, {Register::A1, written.A1}, {Register::A2, written.A2}}) {
+    if (!write) continue;
+    const RegisterViews& v = views_[static_cast<std::size_t>(reg)];
+    said << QStringLiteral("%1: %2, hexadecimal %3")
+                .arg(v.hex->parentWidget()->accessibleName(), v.dec->text(), v.hex->text());
+  }
+  if (!said.isEmpty()) Announce(this, said.join(QStringLiteral("; ")));
 }
 
 void TForm_Quillon::btn_ADDClick(QObject*) { OperationClick(Operation::Add); }

@@ -27,6 +27,7 @@ namespace averlin {
 class HintLine;
 class UpDown;
 enum class Operation;
+struct WrittenRegisters;
 namespace layout {
 enum class Handler;
 struct ViewOf;
@@ -165,6 +166,7 @@ class TForm_Quillon : public QWidget {
   void Bind(Widget* sender, Signal signal, HandlerMethod handler);
 
   void OperationClick(averlin::Operation op);
+  void AnnounceRegisters(const averlin::WrittenRegisters& written);
   averlin::Register RegisterOfField(QObject* sender, averlin::RegisterField field) const;
   void AccuFieldChange(QObject* sender, averlin::RegisterField field);
   void AccuChangeBit(averlin::Register reg);

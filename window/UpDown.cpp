@@ -47,7 +47,15 @@ void UpDown::StepBy(int steps) {
   const long long span = static_cast<long long>(maximum_) - minimum_ + 1;
   long long offset = (static_cast<long long>(position_) - minimum_ + steps) % span;
   if (offset < 0) offset += span;
+  const int before = position_;
   SetPosition(static_cast<int>(minimum_ + offset));
+  // A step comes from the buddy's keys or from the arrows, which take no
+  // focus: the buddy has it, and a screen reader hears a value change only
+  // there. A number typed into the buddy is heard as it is typed.
+  if (buddy_ && position_ != before) {
+    QAccessibleValueChangeEvent event(buddy_, position_);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void UpDown::SetBuddy(QLineEdit* edit) {

@@ -29,6 +29,7 @@ class UpDown : public QWidget {
 
   // The edit that shows the position; its Up and Down keys step the spinner.
   void SetBuddy(QLineEdit* edit);
+  QLineEdit* Buddy() const { return buddy_; }
 
  signals:
   void PositionChanged(int position);

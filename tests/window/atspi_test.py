@@ -75,10 +75,21 @@ def press(accessible):
     action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))
 
 
-def click(accessible, x_fraction=0.5):
+def click(accessible, x_fraction=0.5, y_fraction=0.5):
     """A mouse click on a control, through the registry."""
     box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(box.x + int(box.width * x_fraction), box.y + box.height // 2, "b1c")
+    pyatspi.Registry.generateMouseEvent(box.x + int(box.width * x_fraction),
+                                        box.y + int(box.height * y_fraction), "b1c")
+
+
+def list_value(accessible):
+    """A drop-down list's current item where a screen reader looks for it:
+    its Selection (Qt 6.8), else its selected text."""
+    try:
+        return accessible.querySelection().getSelectedChild(0).name
+    except NotImplementedError:
+        text = accessible.queryText()
+        return text.getText(*text.getSelection(0))
 
 
 def keys(*names):
@@ -244,6 +255,54 @@ class Refusals(AtspiCase):
             self.assertEqual(p.views("Result"), ("7", "7", "0.0.0.7", 7), name)
             self.assertIn("read only", states(view), name)
             self.assertNotIn("editable", states(view), name)
+
+
+class WhatAScreenReaderHears(AtspiCase):
+    def setUp(self):  # listening from before the program starts
+        self.heard = []
+        listener = lambda e: self.heard.append((e.type, e.source, e.source.getRole(), e.source.name,  # noqa: E731
+                                                str(e.any_data), e.detail1))
+        for kind in ("object:announcement", "object:state-changed:showing", "object:property-change:accessible-value",
+                     "object:text-changed:insert", "object:selection-changed"):
+            pyatspi.Registry.registerEventListener(listener, kind)
+            self.addCleanup(pyatspi.Registry.deregisterEventListener, listener, kind)
+        super().setUp()
+
+    def announced(self):  # Qt 6.8's announcements, else notifications that show
+        return [data if kind == "object:announcement" else name for kind, _, role, name, data, shown in self.heard
+                if kind == "object:announcement" or (role == pyatspi.ROLE_NOTIFICATION and shown)]
+
+    def test_values_list_items_shift_steps_and_results(self):
+        p = self.p
+        p.type_over("Accumulator 1, hexadecimal", "ff")
+        keys("Tab")  # to the dotted quad, which selects its whole text, in one run of attributes
+        text = p["Accumulator 1, dotted quad"].queryText()
+        wait_until(lambda: text.getSelection(0) == (0, 9), "the dotted quad selected")
+        self.assertEqual((text.getText(0, 9), text.getAttributeRun(4, False)[1:]), ("0.0.0.255", [0, 9]))
+        # Each step of the shift count, by Up and by the spinner's arrow,
+        # is a value change of the spin button that has the focus.
+        self.assertEqual(p["Shift count"].getRole(), pyatspi.ROLE_SPIN_BUTTON)
+        p.focus("Shift count")
+        keys("Up")
+        click(p["Shift count spinner"], y_fraction=0.2)
+        wait_until(lambda: len([e for e in self.heard if e[0].endswith("accessible-value")
+                                and e[1] == p["Shift count"]]) == 2, "two steps heard")
+        self.assertEqual((p.text("Shift count"), p["Shift count"].queryValue().currentValue), ("3", 3))
+        # The word length list tells its item, and the new one where the focus is.
+        keys("Tab")
+        wait_until(lambda: "focused" in states(p["32 Bit"]), "Tab to the word length list")
+        self.assertEqual(list_value(p["32 Bit"]), "32 Bit")
+        keys("Up")
+        wait_until(lambda: any(e[0] in ("object:text-changed:insert", "object:selection-changed") and e[3] == "16 Bit"
+                               and e[2] == pyatspi.ROLE_COMBO_BOX for e in self.heard), "the new item told")
+        self.assertEqual(list_value(p["32 Bit"]), "16 Bit")
+        # Results are announced, and nothing before them.
+        self.assertEqual(self.announced(), [])
+        press(p["Add A1 and A2"])
+        wait_until(lambda: self.announced() == ["Result: 255, hexadecimal FF"], "the result announced")
+        press(p["Swap A1 and A2"])
+        swapped = "Accumulator 1: 0, hexadecimal 0; Accumulator 2: 255, hexadecimal FF"
+        wait_until(lambda: self.announced()[1:] == [swapped], "the swap announced")
 
 
 class ErrorReport(AtspiCase):

@@ -59,6 +59,7 @@ class AccessibilityTest : public QObject {
   void onlyEditableViewsTakeWritesFromAssistiveTechnology();
   void shiftCountSpinnerIsASpinButtonOverTheWordsShifts();
   void bitBoxesOutsideTheWordAreUnavailable();
+  void wholeValuesListItemsAndShiftCountAreReadable();
 };
 
 void AccessibilityTest::everyControlHasAName() {
@@ -245,6 +246,33 @@ void AccessibilityTest::bitBoxesOutsideTheWordAreUnavailable() {
     }
   }
   d.pickWordLength(32);
+}
+
+void AccessibilityTest::wholeValuesListItemsAndShiftCountAreReadable() {
+  WindowDriver d;
+  const QHash<QString, QAccessibleInterface*> tree = Tree(d.window());
+  // One run of attributes spans the text: a line built from runs keeps its
+  // last character.
+  d.setRegister("Accu1", "FF");
+  QAccessibleTextInterface* net = tree.value("Edit_Accu1Net")->textInterface();
+  int start = -1;
+  int end = -1;
+  net->attributes(4, &start, &end);
+  QCOMPARE(net->text(start, end), QStringLiteral("0.0.0.255"));
+  // The field the spinner steps is a spin button with the spinner's value.
+  QAccessibleInterface* field = tree.value("BitOp_NumBits");
+  QCOMPARE(field->role(), QAccessible::SpinBox);
+  d.key("BitOp_NumBits", Qt::Key_Up);
+  QCOMPARE(field->valueInterface()->currentValue().toInt(), 2);
+  QCOMPARE(field->valueInterface()->maximumValue().toInt(), 31);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+  // Before Qt 6.8 a list tells its current item as its selected text.
+  d.pickSigned(true);
+  QAccessibleTextInterface* list = tree.value("Combo_Signed")->textInterface();
+  list->selection(0, &start, &end);
+  QCOMPARE(list->text(start, end), QStringLiteral("Signed"));
+  d.pickSigned(false);
+#endif
 }
 
 QTEST_MAIN(AccessibilityTest)
