@@ -84,12 +84,13 @@ def click(accessible, x_fraction=0.5, y_fraction=0.5):
 
 def list_value(accessible):
     """A drop-down list's current item where a screen reader looks for it:
-    its Selection (Qt 6.8), else its selected text."""
+    its selected text (Qt 6.4, the program's own interface), else the
+    selection of its popup list (Qt 6.8)."""
     try:
-        return accessible.querySelection().getSelectedChild(0).name
-    except NotImplementedError:
         text = accessible.queryText()
         return text.getText(*text.getSelection(0))
+    except NotImplementedError:
+        return accessible.getChildAtIndex(0).querySelection().getSelectedChild(0).name
 
 
 def keys(*names):
