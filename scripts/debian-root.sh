@@ -24,6 +24,8 @@ case $release in
   *) usage ;;
 esac
 
+[ "$(id -u)" -eq 0 ] || { echo "debian-root.sh: run as root (it makes a root and chroots into it)" >&2; exit 1; }
+
 roots=${AVERLIN_ROOTS:-/var/cache/averlin}
 root=$roots/debian-$release
 # Written last when a root is made: a root without it is incomplete.
