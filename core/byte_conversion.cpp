@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <system_error>
 
+#include "long_double_text.h"
 #include "number_text.h"
 
 namespace averlin {
@@ -27,17 +28,15 @@ struct Scientific {
   int exponent = 0;
 };
 
-// std::to_chars does not depend on the C locale. The mantissa is read by
-// skipping whatever stands between the digits, so the result would hold
-// even if the decimal point ever came out as something other than ".".
+// The mantissa is read by skipping whatever stands between the digits, so
+// the result holds whatever the decimal point comes out as.
 std::optional<Scientific> ToScientific(long double amount, int significantDigits) {
-  char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::scientific,
-                                       significantDigits - 1);
-  if (ec != std::errc{}) return std::nullopt;
+  const std::optional<std::string> text = ScientificText(amount, significantDigits - 1);
+  if (!text) return std::nullopt;
 
   Scientific result;
-  const char* p = buffer;
+  const char* p = text->data();
+  const char* const end = p + text->size();
   for (; p != end && *p != 'e'; ++p) {
     if (*p >= '0' && *p <= '9') result.digits.push_back(*p);
   }
@@ -119,15 +118,14 @@ struct Reading {
 };
 
 // Reads text that IsDecimalNumberText accepted; "." is always the decimal
-// point. std::from_chars is locale independent and linear in the length.
+// point.
 Reading ReadAmount(std::string_view text) {
   if (text.find_first_of("0123456789") == std::string_view::npos) {
     return {ReadOutcome::Value, 0.0L};  // the lone "."
   }
 
   long double amount = 0.0L;
-  const char* const end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, amount, std::chars_format::fixed);
+  const std::errc ec = ReadFixed(text, amount);
   if (ec == std::errc::result_out_of_range) {
     // Either too large or too small for long double. Anything with a
     // nonzero integer part is at least 1, so it cannot have underflowed.
@@ -135,7 +133,7 @@ Reading ReadAmount(std::string_view text) {
     if (integerPart.find_first_not_of('0') != std::string_view::npos) return {ReadOutcome::TooLarge, 0.0L};
     return {ReadOutcome::Value, 0.0L};
   }
-  if (ec != std::errc{} || ptr != end) return {};
+  if (ec != std::errc{}) return {};
   return {ReadOutcome::Value, amount};
 }
 

@@ -1,0 +1,61 @@
+#include "long_double_text.h"
+
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace averlin {
+
+// libstdc++'s std::to_chars and std::from_chars keep every bit of an 80-bit
+// long double on glibc; mingw-w64's libstdc++ converts it through double,
+// which loses 11 bits and the range above 1.8E308. There the C library's
+// conversions stand in: mingw-w64's own printf and strtold, which its g++
+// uses for the 80-bit format, are exact and round to nearest as well.
+#if defined(__MINGW32__)
+constexpr bool kCharconvKeepsLongDouble = false;
+#else
+constexpr bool kCharconvKeepsLongDouble = true;
+#endif
+
+std::optional<std::string> ScientificText(long double value, int precision) {
+  char buffer[64];
+  if constexpr (kCharconvKeepsLongDouble) {
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision);
+    if (ec != std::errc{}) return std::nullopt;
+    return std::string(buffer, end);
+  } else {
+    if (!std::isfinite(value)) return std::nullopt;
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision, value);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return std::nullopt;
+    return std::string(buffer, static_cast<std::size_t>(length));
+  }
+}
+
+std::errc ReadFixed(std::string_view text, long double& value) {
+  if constexpr (kCharconvKeepsLongDouble) {
+    const char* const end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (ec == std::errc{} && ptr != end) return std::errc::invalid_argument;
+    return ec;
+  } else {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
+      return std::errc::invalid_argument;
+    // strtold reads the decimal point of the C library's locale.
+    std::string copy(text);
+    if (const std::size_t point = copy.find('.'); point != std::string::npos)
+      copy[point] = *std::localeconv()->decimal_point;
+    char* end = nullptr;
+    errno = 0;
+    const long double read = std::strtold(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size()) return std::errc::invalid_argument;
+    if (errno == ERANGE) return std::errc::result_out_of_range;
+    value = read;
+    return std::errc{};
+  }
+}
+
+}  // namespace averlin
