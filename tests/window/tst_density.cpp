@@ -1,8 +1,9 @@
 // On a denser screen the whole window, text included, is drawn larger by
 // the screen's density over 96 pixels per inch, and every caption still fits
-// its control. The density comes from Xft.dpi on the X server, as GNOME and
-// KDE set it for X11 programs (scripts/xserver.py --dpi N, with N in
-// AVERLIN_XFT_DPI), or else from QT_SCALE_FACTOR 1.5.
+// its control. The density comes from the desktop, named in
+// AVERLIN_SCREEN_DPI: Xft.dpi on the X server, as GNOME and KDE set it for
+// X11 programs (scripts/xserver.py --dpi N), or Windows' display settings
+// (scripts/wine.sh --dpi N); or else from QT_SCALE_FACTOR 1.5.
 
 #include <QComboBox>
 #include <QFontInfo>
@@ -96,11 +97,11 @@ void DensityTest::everyCaptionFitsItsControl() {
 }
 
 int main(int argc, char* argv[]) {
-  const int xftDpi = qEnvironmentVariableIntValue("AVERLIN_XFT_DPI");
-  if (!xftDpi) qputenv("QT_SCALE_FACTOR", "1.5");
+  const int screenDpi = qEnvironmentVariableIntValue("AVERLIN_SCREEN_DPI");
+  if (!screenDpi) qputenv("QT_SCALE_FACTOR", "1.5");
   QApplication app(argc, argv);
   averlin::ProvideTahoma();  // as the program does, so the captions are measured in its font
-  DensityTest test(xftDpi ? xftDpi : 144);
+  DensityTest test(screenDpi ? screenDpi : 144);
   return QTest::qExec(&test, argc, argv);
 }
 #include "tst_density.moc"

@@ -1,8 +1,6 @@
 // The hint line, the bubbles and the three application settings, on a bare
-// X server and under an EWMH window manager (openbox), which frames the
-// window and says what it offers on the window's properties.
-
-#include <xcb/xcb.h>
+// X server, under an EWMH window manager (openbox), which frames the window
+// and says what it offers on the window's properties, and on Windows.
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -13,75 +11,9 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "NativeWindow.h"
 #include "WindowDriver.h"
 #include "WindowPlatform.h"
-
-namespace {
-
-// What the window manager says of a window, read from the X server.
-class WindowManager {
- public:
-  WindowManager() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    c_ = x11 ? x11->connection() : nullptr;
-    if (c_) root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
-  }
-  // Why the window manager's checks cannot run here; empty when they can.
-  QString absence() const {
-    if (!c_) return QStringLiteral("not an X11 client");
-    return property(root_, "_NET_SUPPORTING_WM_CHECK").isEmpty()
-               ? QStringLiteral(
-                     "no window manager on this X server (scripts/xserver.py --wm openbox has one)")
-               : QString();
-  }
-  // The window's X window now: changing its flags re-creates it, and
-  // QWidget::winId() may still name the old one.
-  static xcb_window_t id(QWidget* w) { return static_cast<xcb_window_t>(w->windowHandle()->winId()); }
-  // The names of the atoms in a list property of the window.
-  QStringList atoms(QWidget* w, const char* name) const {
-    QStringList names;
-    for (quint32 atom : property(id(w), name)) {
-      xcb_get_atom_name_reply_t* r = xcb_get_atom_name_reply(c_, xcb_get_atom_name(c_, atom), nullptr);
-      if (r) names << QString::fromLatin1(xcb_get_atom_name_name(r), xcb_get_atom_name_name_length(r));
-      free(r);
-    }
-    return names;
-  }
-  QList<quint32> property(xcb_window_t window, const char* name) const {
-    QList<quint32> values;
-    xcb_get_property_reply_t* r = xcb_get_property_reply(
-        c_, xcb_get_property(c_, 0, window, atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 64), nullptr);
-    if (r && r->format == 32) {
-      const auto* v = static_cast<const quint32*>(xcb_get_property_value(r));
-      values = QList<quint32>(v, v + xcb_get_property_value_length(r) / 4);
-    }
-    free(r);
-    return values;
-  }
-  // The frame on the screen as the X server has it: the window's place on
-  // the root window grown by the frame extents the window manager sets.
-  QRect frame(QWidget* w) const {
-    const QList<quint32> e = property(id(w), "_NET_FRAME_EXTENTS");  // left, right, top, bottom
-    xcb_translate_coordinates_reply_t* r =
-        xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, id(w), root_, 0, 0), nullptr);
-    QRect client(r ? r->dst_x : 0, r ? r->dst_y : 0, w->width(), w->height());
-    free(r);
-    return e.size() == 4 ? client.adjusted(-int(e[0]), -int(e[2]), int(e[1]), int(e[3])) : QRect();
-  }
-
- private:
-  xcb_atom_t atom(const char* name) const {
-    xcb_intern_atom_reply_t* r =
-        xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(strlen(name)), name), nullptr);
-    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
-    free(r);
-    return a;
-  }
-  xcb_connection_t* c_ = nullptr;
-  xcb_window_t root_ = XCB_WINDOW_NONE;
-};
-
-}  // namespace
 
 class SettingsTest : public QObject {
   Q_OBJECT
@@ -193,8 +125,12 @@ void SettingsTest::transparencyRunsFrom91To255() {
   QTest::keyClick(slider, Qt::Key_Home);
   QCOMPARE(slider->value(), 91);
   QCOMPARE(qRound(d->window().windowOpacity() * 255), 91);
+  // The windowing system draws the window so: on Windows a layered window.
+  const NativeWindow native;
+  if (native.absence().isEmpty()) QCOMPARE(native.opacity(&d->window()), std::optional<int>(91));
   QTest::keyClick(slider, Qt::Key_PageUp);
   QCOMPARE(qRound(d->window().windowOpacity() * 255), 112);
+  if (native.absence().isEmpty()) QCOMPARE(native.opacity(&d->window()), std::optional<int>(112));
   QTest::keyClick(slider, Qt::Key_End);
   QCOMPARE(d->window().windowOpacity(), 1.0);
 }
@@ -227,7 +163,7 @@ void SettingsTest::windowSnapsToTheWorkAreaEdges() {
   const QRect area = w.screen()->availableGeometry();
   const QSize frame = w.frameGeometry().size();
   // Where the frame is: under a window manager, once it has moved it there.
-  const WindowManager wm;
+  const NativeWindow wm;
   const auto placed = [&] { return wm.absence().isEmpty() ? wm.frame(&w) : w.frameGeometry(); };
   w.move(area.left() + 6, area.top() + 9);
   QTRY_COMPARE(placed().topLeft(), area.topLeft());
@@ -261,28 +197,26 @@ void SettingsTest::lateReportOfAnOldPlaceLeavesTheLatest() {
 }
 
 void SettingsTest::windowManagerKeepsItAboveAndOffersNoMaximise() {
-  const WindowManager wm;
+  const NativeWindow wm;
   if (!wm.absence().isEmpty()) QSKIP(qPrintable(wm.absence()));
   TForm_Quillon& w = d->window();
   for (const char* setting : {"", "CheckBox2", "CheckBox1"}) {
     // A fixed size, at either scale and on a re-created window alike.
     if (*setting) d->click(setting);
-    QTRY_VERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
-    const QStringList actions = wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS");
-    QVERIFY2(actions.contains("_NET_WM_ACTION_MINIMIZE") && actions.contains("_NET_WM_ACTION_CLOSE"),
-             qPrintable(actions.join(' ')));
-    for (const char* refused :
-         {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE"})
+    QTRY_VERIFY(wm.allowedActions(&w).contains("MOVE"));
+    const QStringList actions = wm.allowedActions(&w);
+    QVERIFY2(actions.contains("MINIMIZE") && actions.contains("CLOSE"), qPrintable(actions.join(' ')));
+    for (const char* refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"})
       QVERIFY2(!actions.contains(refused), qPrintable(actions.join(' ')));
   }
-  QTRY_VERIFY(wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+  QTRY_VERIFY(wm.staysAbove(&w));
   d->click("CheckBox1");
-  QTRY_VERIFY(!wm.atoms(&w, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
-  QVERIFY(wm.atoms(&w, "_NET_WM_ALLOWED_ACTIONS").contains("_NET_WM_ACTION_MOVE"));
+  QTRY_VERIFY(!wm.staysAbove(&w));
+  QVERIFY(wm.allowedActions(&w).contains("MOVE"));
 }
 
 void SettingsTest::windowManagerFrameKeepsItsPlaceAndOpacity() {
-  const WindowManager wm;
+  const NativeWindow wm;
   if (!wm.absence().isEmpty()) QSKIP(qPrintable(wm.absence()));
   TForm_Quillon& w = d->window();
   QTRY_VERIFY(wm.frame(&w).isValid());
@@ -301,14 +235,14 @@ void SettingsTest::windowManagerFrameKeepsItsPlaceAndOpacity() {
     d->find<QSlider>("Transparency")->setFocus();
     QTest::keyClick(d->find("Transparency"), Qt::Key_Home);
   }
-  const QList<quint32> opacity = wm.property(WindowManager::id(&w), "_NET_WM_WINDOW_OPACITY");
-  QCOMPARE(opacity.size(), w.TranslucencyOffered() ? 1 : 0);
+  const std::optional<int> opacity = wm.opacity(&w);
+  QCOMPARE(opacity.has_value(), w.TranslucencyOffered());
   // Each setting re-maps the window; the window manager keeps it where it was.
   for (const char* setting : {"CheckBox1", "CheckBox2", "CheckBox1", "CheckBox2"}) {
     d->click(setting);
     QTRY_VERIFY(wm.frame(&w).isValid());
     QTRY_COMPARE(wm.frame(&w).topLeft(), place);
-    QCOMPARE(wm.property(WindowManager::id(&w), "_NET_WM_WINDOW_OPACITY"), opacity);
+    QCOMPARE(wm.opacity(&w), opacity);
   }
 }
 
