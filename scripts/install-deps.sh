@@ -3,6 +3,8 @@
 #     scripts/install-deps.sh           everything: build, tests, tools, package
 #     scripts/install-deps.sh --run     only what building and running the program needs
 #     scripts/install-deps.sh --host-tools   only what makes another release's root
+#     scripts/install-deps.sh --windows      what building Qt and Averlin for Windows,
+#                                            and testing them under Wine, needs
 # Every name exists on Debian 12 and 13 alike. Packages already present are
 # skipped, so it is cheap to re-run.
 set -euo pipefail
@@ -14,6 +16,16 @@ run=(
 )
 host_tools=(
   mmdebstrap debian-archive-keyring       # a root of the other Debian release
+)
+windows=(
+  cmake ninja-build git
+  g++-mingw-w64-x86-64-posix              # the cross compilers and the mingw-w64 runtime
+  qt6-base-dev dpkg-dev                   # Qt's host tools; unpacking Qt's source package
+  librsvg2-bin icoutils                   # the icon, and the .ico that the program carries
+  googletest                              # GoogleTest's sources, built for Windows
+  wine wine64 fonts-wine                  # the Windows programs run, with Windows' Tahoma
+  xvfb xauth x11-utils python3            # on a private X server
+  nsis                                    # the installer
 )
 tests=(
   "${run[@]}" "${host_tools[@]}"
@@ -35,7 +47,8 @@ case ${1:-} in
   "") packages=("${tests[@]}") ;;
   --run) packages=("${run[@]}") ;;
   --host-tools) packages=("${host_tools[@]}") ;;
-  *) echo "usage: $0 [--run | --host-tools]" >&2; exit 2 ;;
+  --windows) packages=("${windows[@]}") ;;
+  *) echo "usage: $0 [--run | --host-tools | --windows]" >&2; exit 2 ;;
 esac
 
 missing=()

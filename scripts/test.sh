@@ -1,31 +1,36 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test, on the
-# Debian releases Averlin is made for:
-#     scripts/test.sh          Debian 12 and 13
-#     scripts/test.sh 13       one of them
+# Debian releases Averlin is made for, and for Windows under Wine:
+#     scripts/test.sh          Debian 12 and 13, then Windows
+#     scripts/test.sh 13       one of them (12, 13 or windows)
 # Debian 12 gets the whole suite (scripts/suite.sh --full: its clang-tidy is
 # the one the code is linted with); Debian 13 gets the build a user makes,
 # every test in it and the package (scripts/suite.sh). A release that this
 # machine does not run is tested in a root of that release
-# (scripts/debian-root.sh).
+# (scripts/debian-root.sh). The Windows build is Debian 13's, cross-built
+# and run under Wine (scripts/windows.sh --test).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-releases=("$@")
-((${#releases[@]})) || releases=(12 13)
+targets=("$@")
+((${#targets[@]})) || targets=(12 13 windows)
 this=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
 
 scripts/install-deps.sh
-for release in "${releases[@]}"; do
-  case $release in
-    12) suite=(scripts/suite.sh --full) ;;
-    13) suite=(scripts/suite.sh) ;;
-    *) echo "usage: $0 [12] [13]" >&2; exit 2 ;;
-  esac
+for target in "${targets[@]}"; do
   started=$SECONDS
-  if [ "$release" = "$this" ]; then
-    "${suite[@]}"
-  else
-    scripts/debian-root.sh "$release" -- "${suite[@]}"
-  fi
-  echo "== Debian $release passed in $((SECONDS - started)) s"
+  case $target in
+    12 | 13)
+      suite=(scripts/suite.sh)
+      [ "$target" = 13 ] || suite+=(--full)
+      if [ "$target" = "$this" ]; then
+        "${suite[@]}"
+      else
+        scripts/debian-root.sh "$target" -- "${suite[@]}"
+      fi
+      echo "== Debian $target passed in $((SECONDS - started)) s" ;;
+    windows)
+      scripts/windows.sh --test
+      echo "== Windows passed in $((SECONDS - started)) s" ;;
+    *) echo "usage: $0 [12] [13] [windows]" >&2; exit 2 ;;
+  esac
 done

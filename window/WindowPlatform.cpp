@@ -1,6 +1,7 @@
 #include "WindowPlatform.h"
 
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QScreen>
 #include <QVersionNumber>
@@ -39,8 +40,11 @@ PlatformCapabilities Capabilities() {
       c.translucency = false;
       c.snap = false;
       c.fixedSize = QLibraryInfo::version() >= QVersionNumber(6, 7);
-    } else if (platform != QLatin1String("xcb") && platform != QLatin1String("windows") &&
-               platform != QLatin1String("cocoa")) {
+    } else if (platform == QLatin1String("windows")) {
+      // Qt makes a translucent window a layered one, whose opacity User32
+      // sets; a Windows without that function keeps every window opaque.
+      c.translucency = QLibrary::resolve(QStringLiteral("user32"), "SetLayeredWindowAttributes") != nullptr;
+    } else if (platform != QLatin1String("xcb") && platform != QLatin1String("cocoa")) {
       c.translucency = false;  // the offscreen and minimal platforms draw nothing
     }
     return c;

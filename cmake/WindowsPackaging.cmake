@@ -1,0 +1,31 @@
+# What a Windows user downloads, made by `cpack` in a build folder: an NSIS
+# installer and a portable zip, each holding the program with the Qt DLLs
+# and plugins it loads and the mingw-w64 runtime, side by side in one folder.
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
+
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+set(runtime_dlls)
+foreach(qt_target Qt6::Core Qt6::Gui Qt6::Widgets)
+  list(APPEND runtime_dlls $<TARGET_FILE:${qt_target}>)
+endforeach()
+foreach(runtime_dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime_dll}
+                  OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
+  list(APPEND runtime_dlls ${found})
+endforeach()
+install(FILES ${runtime_dlls} DESTINATION .)
+# Qt finds its plugins in these folders beside the program.
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QModernWindowsStylePlugin> DESTINATION styles)
+
+set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_PACKAGE_NAME Averlin)
+set(CPACK_PACKAGE_VENDOR "The Averlin developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for logic and arithmetic on machine words")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGE_FILE_NAME averlin-${PROJECT_VERSION}-windows-x64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Averlin)
+set(CPACK_PACKAGE_EXECUTABLES averlin Averlin)
+
+include(CPack)

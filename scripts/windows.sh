@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds Averlin for 64-bit Windows, with Debian's mingw-w64 compilers and a
+# Qt cross-built from Debian's own source package (scripts/windows-qt.sh):
+#     scripts/windows.sh          the program, its installer and a portable zip
+#     scripts/windows.sh --test   also every test that runs on Windows, under
+#                                 Wine on a private X server, and the checks
+#                                 of the installer and the zip
+# The build is Debian 13's: its Qt 6.8, a long-term-support release, and its
+# gcc 14 and Wine 10. On another release it runs in a Debian 13 root
+# (scripts/debian-root.sh), whose build/ is this tree's build/debian-13/.
+# What it makes is in build/windows/ (build/debian-13/windows/ from a root).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+test=false
+from_root=false
+for arg; do
+  case $arg in
+    --test) test=true ;;
+    --from-root) from_root=true ;;  # the caller outside says where the files are
+    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+  esac
+done
+this=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
+if [ "$this" != 13 ]; then
+  [ "$(id -u)" -eq 0 ] || { echo "windows.sh: run as root (the build runs in a Debian 13 root)" >&2; exit 1; }
+  scripts/install-deps.sh --host-tools
+  scripts/debian-root.sh 13 -- scripts/windows.sh "$@" --from-root
+  ls -1 "$PWD"/build/debian-13/windows/averlin-*-windows-x64.{exe,zip}
+  exit 0
+fi
+scripts/install-deps.sh --windows
+# The programs of the build run under Wine, which wants a display.
+[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
+
+stage() { echo "== Windows: $* (at $SECONDS s)"; }
+stage "Qt for Windows"
+qt=$(scripts/windows-qt.sh)
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+
+# Builds the program (and with --test the tests) in the folder BUILD and
+# packs it there.
+build_windows() {
+  local build=$1
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON -DAVERLIN_BUILD_TESTS=$($test && echo ON || echo OFF) \
+    -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
+  cmake --build "$build"
+  (cd "$build" && cpack -C Release >/dev/null)
+}
+
+stage build
+build_windows build/windows
+if $test; then
+  stage "tests under Wine"
+  ctest --test-dir build/windows -j2 --output-on-failure
+  stage "installer and zip"
+  scripts/windows-package-check.sh build/windows
+fi
+stage done
+echo "The Windows installer and portable zip:"
+$from_root || ls -1 "$PWD"/build/windows/averlin-*-windows-x64.{exe,zip}
