@@ -26,6 +26,22 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for logic and arithmetic on ma
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_FILE_NAME averlin-${PROJECT_VERSION}-windows-x64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Averlin)
-set(CPACK_PACKAGE_EXECUTABLES averlin Averlin)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Averlin)
+set(CPACK_PACKAGE_EXECUTABLES averlin Averlin)  # the Start-menu entry
+
+# The installer: a 64-bit Windows program itself, since the program it
+# installs is one; it stores no file times (each file gets the time it is
+# installed at), so that two builds of one commit give the same installer.
+set(CPACK_NSIS_DEFINES "Unicode true\nTarget amd64-unicode\nSetDateSave off")
+set(CPACK_NSIS_PACKAGE_NAME Averlin)
+set(CPACK_NSIS_DISPLAY_NAME Averlin)
+set(CPACK_NSIS_INSTALLED_ICON_NAME averlin.exe)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/icons/averlin.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/icons/averlin.ico)
+set(CPACK_NSIS_URL_INFO_ABOUT https://averlin.org/)
+set(CPACK_NSIS_CONTACT "${AVERLIN_MAINTAINER}")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# The zip unpacks into one folder named after it.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
 include(CPack)

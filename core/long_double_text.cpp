@@ -1,5 +1,6 @@
 #include "long_double_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <clocale>
@@ -42,12 +43,33 @@ std::errc ReadFixed(std::string_view text, long double& value) {
     if (ec == std::errc{} && ptr != end) return std::errc::invalid_argument;
     return ec;
   } else {
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos)
+    const std::size_t point = text.find('.');
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
+        (point != std::string_view::npos && text.find('.', point + 1) != std::string_view::npos))
       return std::errc::invalid_argument;
+    // strtold's arithmetic grows with the square of the digits it is given:
+    // a megabyte of them would take half a minute. Leading and trailing
+    // zeros add nothing, and an amount with more integer digits than
+    // long double's largest, or with its first digit further behind the
+    // point than half its smallest, is out of range. Past the digits that a
+    // point halfway between two long doubles can have, a digit only rounds,
+    // and any one that is not zero rounds the same as all of them.
+    constexpr std::size_t kMaxIntegerDigits = 4933;    // 1.19E4932
+    constexpr std::size_t kMaxLeadingZeros = 4952;     // 3.6E-4951
+    constexpr std::size_t kMaxExactDigits = 12000;     // 2^-16445 has 11,504
+    std::string_view integer = text.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    integer.remove_prefix(std::min(integer.find_first_not_of('0'), integer.size()));
+    fraction.remove_suffix(fraction.size() - (fraction.find_last_not_of('0') + 1));
+    const std::size_t leadingZeros = integer.empty() ? std::min(fraction.find_first_not_of('0'), fraction.size()) : 0;
+    if (integer.size() > kMaxIntegerDigits || (integer.empty() && leadingZeros > kMaxLeadingZeros))
+      return std::errc::result_out_of_range;
+    std::string copy(integer.empty() ? "0" : integer);
     // strtold reads the decimal point of the C library's locale.
-    std::string copy(text);
-    if (const std::size_t point = copy.find('.'); point != std::string::npos)
-      copy[point] = *std::localeconv()->decimal_point;
+    copy += *std::localeconv()->decimal_point;
+    const std::size_t kept = leadingZeros + kMaxExactDigits - integer.size();
+    copy += fraction.substr(0, kept);
+    if (fraction.size() > kept) copy += '1';
     char* end = nullptr;
     errno = 0;
     const long double read = std::strtold(copy.c_str(), &end);

@@ -52,10 +52,10 @@ mkdir -p "$work/sources.d" "$work/lists/partial"
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF -DQT_UNITY_BUILD=ON \
     -DINPUT_zlib=qt -DINPUT_pcre=qt -DINPUT_harfbuzz=qt -DINPUT_freetype=qt -DINPUT_libpng=qt \
     -DFEATURE_jpeg=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF -DFEATURE_icu=OFF \
-    -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_directwrite=OFF -DFEATURE_direct2d=OFF -DFEATURE_tabletevent=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_concurrent=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_vulkan=OFF -DFEATURE_zstd=OFF >"$work/configure.log"
   cmake --build "$work/build"

@@ -37,12 +37,14 @@ stage "Qt for Windows"
 qt=$(scripts/windows-qt.sh)
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
-# Builds the program (and with --test the tests) in the folder BUILD and
-# packs it there.
+# Builds the program, and the tests when TESTS is ON, in the folder BUILD
+# and packs it there. The folders of the build leave no trace in the
+# program, so that two builds of one commit pack the same bytes.
 build_windows() {
-  local build=$1
+  local build=$1 tests=$2
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON -DAVERLIN_BUILD_TESTS=$($test && echo ON || echo OFF) \
+    -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON -DAVERLIN_BUILD_TESTS="$tests" \
+    -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$PWD=. -ffile-prefix-map=$PWD/$build=build" \
     -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
   cmake --build "$build"
@@ -50,12 +52,18 @@ build_windows() {
 }
 
 stage build
-build_windows build/windows
+build_windows build/windows "$($test && echo ON || echo OFF)"
 if $test; then
   stage "tests under Wine"
   ctest --test-dir build/windows -j2 --output-on-failure
   stage "installer and zip"
   scripts/windows-package-check.sh build/windows
+  stage "built again"
+  build_windows build/windows-again OFF >/dev/null
+  for f in build/windows/averlin-*-windows-x64.{exe,zip}; do
+    cmp "$f" "build/windows-again/${f##*/}" || { echo "windows.sh: ${f##*/} differs between two builds" >&2; exit 1; }
+  done
+  echo "windows.sh: built twice in two folders, the same bit for bit (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
 fi
 stage done
 echo "The Windows installer and portable zip:"

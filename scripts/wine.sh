@@ -37,10 +37,12 @@ mkdir -p "$WINEPREFIX"
   touch "$WINEPREFIX/averlin-prefix-made"
 ) 9>"$WINEPREFIX.lock"
 
-# One server for all the programs of a run: each starts in milliseconds
-# rather than seconds. It holds none of the caller's output open, and ends
-# a minute after the last program.
+# One server for all the programs of a run, and Wine's own services
+# started apart: each program then starts in milliseconds rather than
+# seconds, and no service holds the caller's output open (CTest would wait
+# for it to close). They end a minute after the last program.
 wineserver -p60 </dev/null >/dev/null 2>&1 || true
+wine wineboot </dev/null >/dev/null 2>&1
 
 if ! $qtest; then exec wine "$@"; fi
 report=$(mktemp)
