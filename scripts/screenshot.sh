@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the calculator under its own X server and saves a picture of its window.
 # Usage: scripts/screenshot.sh [output.png] [build folder]
+# A Windows build's program runs under Wine, at the density in
+# AVERLIN_SCREENSHOT_DPI (96 unless set).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/averlin.png}
@@ -9,11 +11,13 @@ command -v import >/dev/null || { apt-get install -y -qq imagemagick >/dev/null;
 [ -n "${AVERLIN_SCREENSHOT_X:-}" ] ||
   AVERLIN_SCREENSHOT_X=1 exec scripts/xserver.py --screen 800x600x24 -- "$0" "$out" "$build"
 
-"$build/app/averlin" &
+program=("$build/app/averlin")
+[ ! -x "$build/wine-run" ] || program=("$build/wine-run" --dpi "${AVERLIN_SCREENSHOT_DPI:-96}" "$build/app/averlin.exe")
+"${program[@]}" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 # Wait until the window is mapped.
-for _ in $(seq 50); do
+for _ in $(seq 100); do
   geometry=$(xwininfo -root -tree 2>/dev/null |
     awk '/"Averlin"/ && $NF ~ /^\+/ {split($(NF-1), s, "+"); if (s[1] != "1x1") {print $(NF-1); exit}}')
   [ -n "${geometry:-}" ] && break
