@@ -1,6 +1,8 @@
 # What a Windows user downloads, made by `cpack` in a build folder: an NSIS
 # installer and a portable zip, each holding the program with the Qt DLLs
 # and plugins it loads and the mingw-w64 runtime, side by side in one folder.
+# The plugins' targets too, which a shared Qt does not bring by itself.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -19,10 +19,12 @@ fail() { echo "windows-package-check: $*" >&2; exit 1; }
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-# A prefix of the check's own, as a machine that never had Averlin; no DLL
-# folders of the build's on the path.
-export AVERLIN_WINE=$scratch/wine
+# A prefix of the check's own, a copy of a fresh one, as a machine that
+# never had Averlin; no DLL folders of the build's on the path.
 unset WINEPATH
+mkdir "$scratch/wine"
+cp -a "$(scripts/wine.sh --prefix)" "$scratch/wine/dpi-96"
+export AVERLIN_WINE=$scratch/wine
 wine=(scripts/wine.sh)
 
 # Waits up to 30 s for a condition (a command) to hold.
@@ -30,6 +32,9 @@ await() {
   for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+
+"${wine[@]}" --serve
+trap '"${wine[@]}" --stop || true; rm -rf "$scratch"' EXIT
 
 echo "== the zip"
 mkdir "$scratch/zip"

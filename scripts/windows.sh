@@ -55,6 +55,8 @@ stage build
 build_windows build/windows "$($test && echo ON || echo OFF)"
 if $test; then
   stage "tests under Wine"
+  for dpi in 96 144; do build/windows/wine-run --dpi $dpi --serve; done
+  trap 'for dpi in 96 144; do build/windows/wine-run --dpi $dpi --stop || true; done' EXIT
   ctest --test-dir build/windows -j2 --output-on-failure
   stage "installer and zip"
   scripts/windows-package-check.sh build/windows

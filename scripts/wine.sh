@@ -2,27 +2,36 @@
 # Runs a Windows program under Wine, as on a Windows desktop of a given
 # density, on the display that is set (scripts/xserver.py starts one):
 #     scripts/wine.sh [--dpi N] [--qtest] PROGRAM.exe [ARG...]
-# Each density has a Wine prefix of its own, made on first use and kept in
-# $AVERLIN_WINE (default: build/wine of this tree): Windows' fonts as a
+#     scripts/wine.sh [--dpi N] --serve | --stop | --prefix
+# Each density has a Wine prefix of its own, made on first use (its first
+# start takes minutes) and kept, by Wine's version, in $AVERLIN_WINE
+# (default /var/cache/averlin/wine); --prefix prints its folder. It has
+# Windows' fonts as a
 # Windows machine has them (Tahoma, from Debian's fonts-wine, which Qt
 # does not find where Wine keeps it) and the density as Windows' display
 # settings give it (LogPixels). --qtest writes a Qt Test's report to a file
 # and prints it, since a Windows console's output does not reach the
 # terminal from Qt Test under Wine. The DLL folders come from WINEPATH.
+# --serve starts Wine's server and services for the prefix and leaves them
+# running, detached from the caller's output, until --stop: a run of many
+# programs then starts each in a quarter of a second rather than seconds,
+# and no service that a program would start holds the caller's output
+# open (CTest waits for it to close).
 set -euo pipefail
 dpi=96
 qtest=false
+server=
 while (($#)); do
   case $1 in
     --dpi) dpi=$2; shift 2 ;;
     --qtest) qtest=true; shift ;;
+    --serve | --stop | --prefix) server=$1; shift ;;
     *) break ;;
   esac
 done
-(($#)) || { echo "usage: $0 [--dpi N] [--qtest] PROGRAM.exe [ARG...]" >&2; exit 2; }
+(($#)) || [ -n "$server" ] || { echo "usage: $0 [--dpi N] [--qtest] PROGRAM.exe [ARG...] | --serve | --stop | --prefix" >&2; exit 2; }
 
-tree=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${AVERLIN_WINE:-$tree/build/wine}/dpi-$dpi
+export WINEPREFIX=${AVERLIN_WINE:-/var/cache/averlin/wine/$(wine --version)}/dpi-$dpi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}  # no Mono or Gecko to offer
 
@@ -33,16 +42,18 @@ mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    # The first start sets up what Wine keeps for later ones.
+    wine wineboot </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/averlin-prefix-made"
   fi
-  # One server for all the programs of a run, and Wine's own services
-  # started apart: each program then starts in a quarter of a second
-  # rather than seconds, and no service holds the caller's output open
-  # (CTest would wait for it to close). They end a minute after the last
-  # program.
-  if wineserver -p60 </dev/null >/dev/null 2>&1; then wine wineboot </dev/null >/dev/null 2>&1; fi
 ) 9>"$WINEPREFIX.lock"
+
+case $server in
+  --serve) wineserver -p </dev/null >/dev/null 2>&1; exec wine wineboot </dev/null >/dev/null 2>&1 ;;
+  --stop) exec wineserver -k ;;
+  --prefix) echo "$WINEPREFIX"; exit 0 ;;
+esac
 
 if ! $qtest; then exec wine "$@"; fi
 report=$(mktemp)

@@ -90,7 +90,20 @@ void WindowDriver::pick(const QString& list, int index) {
   auto* combo = find<QComboBox>(list);
   combo->showPopup();
   QAbstractItemView* view = combo->view();
-  if (!QTest::qWaitForWindowExposed(view->window())) qFatal("no popup for %s", qPrintable(list));
+  // Wine shows a list's popup but never reports it drawn, so no click can
+  // be aimed at it; once seen, that holds for the whole run. There a user
+  // picks from the closed list with the arrow keys, which the list reports
+  // as a pick alike.
+  static bool popupsNeverDrawn = false;
+  if (popupsNeverDrawn || !QTest::qWaitForWindowExposed(view->window())) {
+    popupsNeverDrawn = true;
+    combo->hidePopup();
+    combo->setFocus();
+    const int steps = index - combo->currentIndex();
+    for (int i = 0; i < std::abs(steps); ++i) QTest::keyClick(combo, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QCOMPARE(combo->currentIndex(), index);
+    return;
+  }
   // An item may be laid out wider than the popup: click inside both.
   const QRect item = view->visualRect(view->model()->index(index, 0));
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
