@@ -40,8 +40,9 @@ mkdir -p "$WINEPREFIX"
   # started apart: each program then starts in a quarter of a second
   # rather than seconds, and no service holds the caller's output open
   # (CTest would wait for it to close). They end a minute after the last
-  # program.
-  if wineserver -p60 </dev/null >/dev/null 2>&1; then wine wineboot </dev/null >/dev/null 2>&1; fi
+  # program. Neither gets the lock's descriptor: the lock would be held as
+  # long as they run, and the next program would wait for them to end.
+  if wineserver -p60 </dev/null >/dev/null 2>&1 9>&-; then wine wineboot </dev/null >/dev/null 2>&1 9>&-; fi
 ) 9>"$WINEPREFIX.lock"
 
 if ! $qtest; then exec wine "$@"; fi
