@@ -5,11 +5,15 @@ calculator and for the floor program (the same widgets with nothing behind
 them), run in turns A B A B under an Xvfb of the benchmark's own.
 
     bench/startup.py [--runs N] [--costs] [--compare NAME=PROGRAM]... [--svg FILE] [BUILD_DIR]
+    bench/startup.py --wine --launcher AVERLIN_XLAUNCH [--runs N] WINDOWS_BUILD_DIR
 
 --costs adds two variants of the floor that each do one step of the
 calculator's own start-up (providing Tahoma, setting the icon), so that
 their cost shows as the difference to the plain floor. --compare adds any
 other program to the turns, such as another build of the calculator.
+--wine measures a Windows build instead: every program, --compare's too,
+is started under Wine through the build's wine-run, by a launcher built for
+this machine (it watches the X server, where Wine maps the windows).
 Figures only: nothing here judges them. The exit status is non-zero only
 when a program fails to start or dies.
 """
@@ -55,12 +59,17 @@ def spread(values, unit):
             f"{min(values):.1f}–{max(values):.1f}")
 
 
-def machine():
+def machine(wine=False):
     cpu = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
                 if line.startswith("model name")), platform.machine())
-    qt = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", "libqt6core6"],
+    # The Qt built against, one name on Debian 12 and 13 (whose library is libqt6core6t64); a
+    # Windows build's Qt is made from the same version's source (scripts/windows-qt.sh).
+    qt = subprocess.run(["dpkg-query", "-W", "-f", "${Version}", "qt6-base-dev"],
                         capture_output=True, text=True).stdout.split("+")[0] or "unknown"
-    return f"{os.cpu_count()} × {cpu}, Qt {qt}"
+    if not wine:
+        return f"{os.cpu_count()} × {cpu}, Qt {qt}"
+    wine_version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    return f"{os.cpu_count()} × {cpu}, Qt {qt} for Windows, {wine_version or 'Wine'}"
 
 
 def svg_chart(programs, title):
@@ -103,7 +112,7 @@ def svg_chart(programs, title):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("build", nargs="?", default=os.path.join(here, "..", "build", "release"))
+    parser.add_argument("build", nargs="?", metavar="BUILD_DIR", default=os.path.join(here, "..", "build", "release"))
     parser.add_argument("--runs", type=int, default=20, help="start-ups of each program (default 20)")
     parser.add_argument("--settle", type=float, default=1.0, help="seconds from the map to the memory reading")
     parser.add_argument("--display", help="X display to start Xvfb on (default: the first free one)")
@@ -111,31 +120,39 @@ def main():
     parser.add_argument("--compare", action="append", default=[], metavar="NAME=PROGRAM",
                         help="also start this program, shown under this name")
     parser.add_argument("--svg", help="write a chart of the figures to this file")
+    parser.add_argument("--wine", action="store_true", help="BUILD_DIR is a Windows build: start under Wine")
+    parser.add_argument("--launcher", help="the averlin-xlaunch to start with (default: BUILD_DIR's)")
     args = parser.parse_args()
 
-    launcher = os.path.join(args.build, "bench", "averlin-xlaunch")
-    floor = os.path.join(args.build, "bench", "averlin-floor")
-    programs = [Program("averlin", [os.path.join(args.build, "app", "averlin")]), Program("floor", [floor])]
+    launcher = args.launcher or os.path.join(args.build, "bench", "averlin-xlaunch")
+    runner, exe = ([os.path.join(args.build, "wine-run")], ".exe") if args.wine else ([], "")
+    floor = runner + [os.path.join(args.build, "bench", "averlin-floor" + exe)]
+    programs = [Program("averlin", runner + [os.path.join(args.build, "app", "averlin" + exe)]),
+                Program("floor", floor)]
     if args.costs:
-        programs += [Program("floor+Tahoma", [floor, "--with-tahoma"]), Program("floor+icon", [floor, "--with-icon"])]
+        programs += [Program("floor+Tahoma", floor + ["--with-tahoma"]), Program("floor+icon", floor + ["--with-icon"])]
     for extra in args.compare:
         name, _, program = extra.partition("=")
         if not program:
             parser.error(f"--compare {extra}: NAME=PROGRAM expected")
-        programs.append(Program(name, [program]))
+        programs.append(Program(name, runner + [program]))
 
     with Xvfb(args.display) as display:
-        env = environment(display, QT_QPA_PLATFORM="xcb")
-        for prog in programs:   # one start each to fill the page cache, not counted
+        # Wine hands a Windows program no QT_* variable; it has one platform anyway.
+        env = environment(display) if args.wine else environment(display, QT_QPA_PLATFORM="xcb")
+        for prog in programs:   # one start each to fill the page cache (and start Wine's server), not counted
             prog.start(launcher, 0, env)
         for _ in range(args.runs):
             for prog in programs:
                 prog.measure(launcher, args.settle, env)
 
     averlin, base = programs[0], programs[1]
-    print(f"Start-up, {args.runs} runs each in turns, Xvfb {display}; {machine()}")
-    columns = [("time to map", "times", "ms", TIME_TARGET), ("CPU time to map", "cpu", "ms", None),
-               ("peak RSS (VmHWM)", "memories", "MiB", MEMORY_TARGET)]
+    where = "under Wine on Xvfb" if args.wine else "under Xvfb"
+    print(f"Start-up, {args.runs} runs each in turns, {where} {display}; {machine(args.wine)}")
+    # The targets are the Linux program's; under Wine the figures are only shown.
+    time_target, memory_target = (None, None) if args.wine else (TIME_TARGET, MEMORY_TARGET)
+    columns = [("time to map", "times", "ms", time_target), ("CPU time to map", "cpu", "ms", None),
+               ("peak RSS (VmHWM)", "memories", "MiB", memory_target)]
     print(f"{'':14}" + "".join(f" {title + ': median  min–max':34}" for title, *_ in columns))
     for prog in programs:
         print(f"{prog.name:14}" + "".join(f" {spread(getattr(prog, a), unit):34}" for _, a, unit, _ in columns))
@@ -145,7 +162,8 @@ def main():
         verdict = f"(target ≤ {target:.2f}: {'met' if ratio <= target else 'missed'})" if target else ""
         row += f" {ratio:8.3f} {verdict:25}"
     print(row)
-    for prog in programs[2:]:
+    # Under Wine the difference tells more than the ratio: both hold Wine's own start.
+    for prog in [averlin] + programs[2:]:
         label = "cost of " + prog.name.split("+")[1] if "+" in prog.name else prog.name + " - floor"
         row = f"{label:14}"
         for _, a, unit, _ in columns:
@@ -155,7 +173,7 @@ def main():
 
     if args.svg:
         with open(args.svg, "w") as chart:
-            chart.write(svg_chart(programs, f"{args.runs} start-ups each under Xvfb; {machine()}"))
+            chart.write(svg_chart(programs, f"{args.runs} start-ups each {where}; {machine(args.wine)}"))
         print(f"chart written to {args.svg}")
     return 0
 

@@ -26,6 +26,7 @@ windows=(
   wine wine64 fonts-wine                  # the Windows programs run, with Windows' Tahoma
   xvfb xauth x11-utils python3            # on a private X server
   nsis                                    # the installer
+  gcc pkg-config libxcb1-dev              # the start-up benchmark's launcher, for this machine
 )
 tests=(
   "${run[@]}" "${host_tools[@]}"

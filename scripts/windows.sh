@@ -5,6 +5,8 @@
 #     scripts/windows.sh --test   also every test that runs on Windows, under
 #                                 Wine on a private X server, and the checks
 #                                 of the installer and the zip
+#     scripts/windows.sh --bench  also the floor program, and the start-up
+#                                 benchmark of both under Wine (BENCHMARKS.md)
 # The build is Debian 13's: its Qt 6.8, a long-term-support release, and its
 # gcc 14 and Wine 10. On another release it runs in a Debian 13 root
 # (scripts/debian-root.sh), whose build/ is this tree's build/debian-13/.
@@ -12,12 +14,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 test=false
+bench=false
 from_root=false
 for arg; do
   case $arg in
     --test) test=true ;;
+    --bench) bench=true ;;
     --from-root) from_root=true ;;  # the caller outside says where the files are
-    *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
   esac
 done
 this=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
@@ -37,13 +41,15 @@ stage "Qt for Windows"
 qt=$(scripts/windows-qt.sh)
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 
-# Builds the program, and the tests when TESTS is ON, in the folder BUILD
-# and packs it there. The folders of the build leave no trace in the
-# program, so that two builds of one commit pack the same bytes.
+# Builds the program, the tests when TESTS is ON and the floor program when
+# BENCHMARKS is ON, in the folder BUILD, and packs the program there. The
+# folders of the build leave no trace in the program, so that two builds of
+# one commit pack the same bytes.
 build_windows() {
-  local build=$1 tests=$2
+  local build=$1 tests=$2 benchmarks=${3:-OFF}
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DAVERLIN_WERROR=ON -DAVERLIN_BUILD_TESTS="$tests" \
+    -DAVERLIN_BUILD_BENCHMARKS="$benchmarks" \
     -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$PWD=. -ffile-prefix-map=$PWD/$build=build" \
     -DCMAKE_PREFIX_PATH="$qt" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
@@ -52,7 +58,7 @@ build_windows() {
 }
 
 stage build
-build_windows build/windows "$($test && echo ON || echo OFF)"
+build_windows build/windows "$($test && echo ON || echo OFF)" "$($bench && echo ON || echo OFF)"
 if $test; then
   stage "tests under Wine"
   for dpi in 96 144; do build/windows/wine-run --dpi $dpi --serve; done
@@ -66,6 +72,15 @@ if $test; then
     cmp "$f" "build/windows-again/${f##*/}" || { echo "windows.sh: ${f##*/} differs between two builds" >&2; exit 1; }
   done
   echo "windows.sh: built twice in two folders, the same bit for bit (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
+fi
+if $bench; then
+  stage "start-up under Wine against the floor"
+  # The launcher watches the X server, where Wine maps the windows: a
+  # program of this machine, built here, not of Windows.
+  mkdir -p build/windows-bench
+  cc -std=c11 -O2 -Wall -Wextra -Werror -o build/windows-bench/averlin-xlaunch bench/xlaunch.c \
+    $(pkg-config --cflags --libs xcb)
+  python3 bench/startup.py --wine --launcher build/windows-bench/averlin-xlaunch build/windows
 fi
 stage done
 echo "The Windows installer and portable zip:"

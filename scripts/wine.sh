@@ -39,11 +39,13 @@ mkdir -p "$WINEPREFIX"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/averlin-prefix-made" ]; then
-    wineboot -i >/dev/null 2>&1
+    # None of Wine's processes gets the lock's descriptor: the lock would be
+    # held as long as they run.
+    wineboot -i >/dev/null 2>&1 9>&-
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     # The first start sets up what Wine keeps for later ones.
-    wine wineboot </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1 9>&-
     wineserver -w
     touch "$WINEPREFIX/averlin-prefix-made"
   fi
