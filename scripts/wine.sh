@@ -43,7 +43,7 @@ mkdir -p "$WINEPREFIX"
     # held as long as they run.
     wineboot -i >/dev/null 2>&1 9>&-
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
     # The first start sets up what Wine keeps for later ones.
     wine wineboot </dev/null >/dev/null 2>&1 9>&-
     wineserver -w
