@@ -10,7 +10,6 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -20,6 +19,7 @@
 #include <random>
 #include <set>
 
+#include "FieldText.h"
 #include "UpDown.h"
 #include "WindowDriver.h"
 #include "byte_conversion.h"
@@ -39,10 +39,6 @@ const QStringList kOperationButtons = {"btn_ADD",  "btn_SUBTR", "btn_MULT", "btn
                                        "btn_OR",   "btn_XOR",   "btn_NOT",  "btn_NAND", "btn_NOR",
                                        "btn_XNOR", "btn_SHL",   "btn_SHR",  "btn_ROL",  "btn_ROR",
                                        "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
-
-// The text of a field as the core reads it. Every character beyond ASCII
-// turns into one that all the validators refuse, as in the window.
-std::string CoreText(const QString& text) { return text.toLatin1().toStdString(); }
 
 QString ReportText(const std::string& message) { return QString::fromStdString(message) + QLatin1Char('.'); }
 
@@ -472,11 +468,8 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
 // else touches the output. An input that cannot be converted leaves the
 // output as it was, though typing it may have converted a part of it.
 QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const Snapshot& after) const {
-  const QString point = QLocale().decimalPoint();
-  const char separator =
-      point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
   const auto converted = ConvertAmount(CoreText(after.converterInput), after.converterUnits.first,
-                                       after.converterUnits.second, separator);
+                                       after.converterUnits.second, RegionalDecimalSeparator());
   const QString expected = converted ? QString::fromStdString(*converted) : before.converterOutput;
   const bool typed = a.field == &kConverterField;
   const bool converts = after.converterInput != before.converterInput ||
