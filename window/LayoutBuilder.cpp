@@ -116,11 +116,7 @@ QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
   w->setObjectName(c.name);
   w->setGeometry(c.geometry);
   if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
-  if (!c.hint.isEmpty())
-    HintLine::SetHint(w, c.hint, c.bubble);
-  else if (c.kind == Kind::ComboBox && ListsNamedByTheirItem())
-    // Its own name would go unheard: it says what it is in its description.
-    w->setAccessibleDescription(c.accessibleName);
+  if (!c.hint.isEmpty()) HintLine::SetHint(w, c.hint, c.bubble);
   if (!c.visible) w->setVisible(false);
   if (!c.enabled) w->setEnabled(false);
   return w;
