@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStringList>
 
 #include "Accessibility.h"
+#include "AccessibleStandIns.h"
 #include "AppIdentity.h"
 #include "ErrorReport.h"
 #include "FieldText.h"
@@ -98,6 +98,7 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   // Before the controls exist, so that none of them is ever described by
   // Qt's own interface.
   InstallAccessibleInterfaces();
+  announcer_ = std::make_unique<Announcer>(this);
   BuildFromLayout();
   FormCreate();
 }
@@ -243,15 +244,14 @@ void TForm_Quillon::OperationClick(Operation op) {
 // The focus stays on the operation's button: a screen reader hears what
 // the operation wrote as its views now show it.
 void TForm_Quillon::AnnounceRegisters(const WrittenRegisters& written) {
-  QStringList said;
+  QList<RegisterShown> shown;
   for (const auto& [reg, write] :
        {std::pair{Register::R, written.R}, {Register::A1, written.A1}, {Register::A2, written.A2}}) {
     if (!write) continue;
     const RegisterViews& v = views_[static_cast<std::size_t>(reg)];
-    said << QStringLiteral("%1: %2, hexadecimal %3")
-                .arg(v.hex->parentWidget()->accessibleName(), v.dec->text(), v.hex->text());
+    shown.append({v.hex->parentWidget()->accessibleName(), v.dec->text(), v.hex->text()});
   }
-  if (!said.isEmpty()) Announce(this, said.join(QStringLiteral("; ")));
+  if (!shown.isEmpty()) announcer_->Announce(WrittenRegistersMessage(shown));
 }
 
 void TForm_Quillon::btn_ADDClick(QObject*) { OperationClick(Operation::Add); }

@@ -21,6 +21,7 @@ class QStatusBar;
 
 namespace averlin {
 
+class Announcer;
 class HintLine;
 class UpDown;
 enum class Operation;
@@ -152,6 +153,7 @@ class TForm_Quillon : public QWidget {
   void RefreshAllRegisters(const WriteOrder& order);
 
   std::unique_ptr<averlin::HintLine> hintLine_;
+  std::unique_ptr<averlin::Announcer> announcer_;
   std::array<RegisterViews, 3> views_{};
   QLineEdit* shiftCountEdit_ = nullptr;
   averlin::UpDown* shiftCountSpinner_ = nullptr;
