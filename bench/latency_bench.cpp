@@ -35,6 +35,7 @@
 #include <string>
 #include <vector>
 
+#include "FieldText.h"
 #include "FloorWindow.h"
 #include "WindowDriver.h"
 

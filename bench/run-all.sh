@@ -17,7 +17,9 @@ if [ "${1:-}" = --short ]; then short=true; shift; fi
 build=$(cd "${1:-$here/../build/release}" && pwd)
 
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
-qt=$(dpkg-query -W -f '${Version}' libqt6core6 2>/dev/null | cut -d+ -f1)
+# Asked of Qt itself: the package's name differs between releases
+# (libqt6core6t64 on Debian 13).
+qt=$(qtpaths6 --qt-query QT_VERSION 2>/dev/null)
 echo "Machine: $(nproc) cores, ${cpu:-unknown CPU}, Qt ${qt:-unknown}, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 if $short; then

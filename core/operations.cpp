@@ -1,6 +1,7 @@
 #include "operations.h"
 
 #include <charconv>
+#include <stdexcept>
 
 #include "errors.h"
 #include "number_text.h"
@@ -47,7 +48,9 @@ Word Compute(Operation op, Word a1, Word a2, DataWordLength length, int shiftCou
     case Operation::ResultToA1:
     case Operation::ResultToA2: break;
   }
-  return a1 & mask;
+  // Apply moves the registers itself; a caller that asks for a result here
+  // would store a made-up one.
+  throw std::invalid_argument("Compute: the operation computes no result");
 }
 
 WrittenRegisters Apply(RegisterModel& model, Operation op, int shiftCount) {

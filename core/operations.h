@@ -29,9 +29,11 @@ struct WrittenRegisters {
 };
 
 // The result of combining a1 and a2 (a1 alone for NOT, the shifts and the
-// rotates) in the given word length; for the computing operations only. Throws
-// CalculatorError("Division by zero") for a zero divisor. The shift count
-// is expected in 1..n-1; any count stays defined.
+// rotates) in the given word length; for the computing operations only:
+// Swap and the two moves, which compute nothing, throw
+// std::invalid_argument. Throws CalculatorError("Division by zero") for a
+// zero divisor. The shift count is expected in 1..n-1; any count stays
+// defined.
 Word Compute(Operation op, Word a1, Word a2, DataWordLength length, int shiftCount);
 
 // Runs an operation on the model. On an error nothing is stored.

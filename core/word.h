@@ -32,16 +32,15 @@ struct WordLimits {
   Word WordMask;
   std::int32_t SignedMax;
   std::int32_t SignedMin;  // always ~SignedMax
-  Word UnsignedMax;
-  Word UnsignedMin;
-  int ShiftCountMax;  // maximum of the shift-count spinner: n - 1
+  Word UnsignedMax;        // the unsigned reading starts at 0
+  int ShiftCountMax;       // maximum of the shift-count spinner: n - 1
 };
 
 constexpr WordLimits LimitsFor(DataWordLength length) {
   const int n = BitsOf(length);
   const Word mask = n == 32 ? 0xFFFFFFFFu : (Word{1} << n) - 1;
   const auto signedMax = static_cast<std::int32_t>(mask >> 1);
-  return {mask, signedMax, ~signedMax, mask, 0, n - 1};
+  return {mask, signedMax, ~signedMax, mask, n - 1};
 }
 
 // The format a word is read and written in: word length and signedness.

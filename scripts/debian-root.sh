@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command of this source tree inside a root of another Debian release,
 # so that one machine builds and tests on Debian 12 and 13 alike:
-#     scripts/debian-root.sh 13 -- scripts/test-release.sh
+#     scripts/debian-root.sh 13 -- scripts/suite.sh
 # The root is made with mmdebstrap from Debian's archive, through the mirror
 # that this machine's own apt sources name, and kept between runs in
 # $AVERLIN_ROOTS (default /var/cache/averlin); one that is missing, was

@@ -70,17 +70,25 @@ class Xvfb:
         # --sm-disable: no session manager to look for.
         self.wm_process = subprocess.Popen([self.wm, "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
                                            stderr=subprocess.DEVNULL)
-        # An EWMH window manager announces itself on the root window once it
-        # manages the screen; a window mapped before that gets no frame.
-        deadline = time.monotonic() + 20
-        while time.monotonic() < deadline:
-            if self.wm_process.poll() is not None:
-                break
-            check = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, capture_output=True,
-                                   text=True)
-            if "window id" in check.stdout:
+        # An EWMH window manager announces itself on the root window
+        # (_NET_SUPPORTING_WM_CHECK), but openbox does so as it begins to start:
+        # a window mapped before it has started is never managed, and so never
+        # shown. It has started once it manages a window of ours: a probe,
+        # mapped again while it goes unmanaged.
+        deadline = time.monotonic() + 60
+        wait = 0.5
+        while time.monotonic() < deadline and self.wm_process.poll() is None:
+            if "window id" not in root_property(env, "_NET_SUPPORTING_WM_CHECK"):
+                time.sleep(0.05)
+                continue
+            probe = subprocess.Popen(["xev", "-geometry", "1x1+0+0"], env=env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            managed = until(lambda: "0x" in root_property(env, "_NET_CLIENT_LIST"), wait)
+            probe.terminate()
+            probe.wait()
+            if managed and until(lambda: "0x" not in root_property(env, "_NET_CLIENT_LIST"), 20):
                 return
-            time.sleep(0.05)
+            wait *= 2
         self.__exit__()
         raise RuntimeError(f"{self.wm} did not start on {self.display}")
 
@@ -91,6 +99,21 @@ class Xvfb:
         self.process.terminate()
         self.process.wait()
         return False
+
+
+def root_property(env, name):
+    """What xprop says of a property of the root window."""
+    return subprocess.run(["xprop", "-root", name], env=env, capture_output=True, text=True).stdout
+
+
+def until(condition, timeout):
+    """Polls the condition until it holds or the time is up; whether it held."""
+    deadline = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
 
 
 def on_cpu(cpu):

@@ -9,8 +9,8 @@
 // into an editable edit, and refuses every change of a read-only one, which
 // offers no editable text.
 //
-// The drop-down lists, where Qt does not tell their current item to a
-// screen reader (before Qt 6.8): ours give it as their text.
+// The drop-down lists and the announcements before Qt 6.8: see
+// AccessibleStandIns.h.
 //
 // The shift-count spinner. To Qt it is a plain widget holding two arrow
 // buttons that take no focus and tell no value. Ours is a spin button with
@@ -18,8 +18,8 @@
 // the arrows, which do no more than the value does, are left out. The edit
 // it steps is a spin button with the same value, where the steps are heard.
 
-class QString;
-class QWidget;
+#include <QList>
+#include <QString>
 
 namespace averlin {
 
@@ -31,9 +31,19 @@ namespace averlin {
 // nothing.
 void InstallAccessibleInterfaces();
 
-// Tells assistive technology what the user's last action changed, without
-// moving the focus: a screen reader speaks the message as it comes. For
-// what the user did, never for the program's own writes.
-void Announce(QWidget* window, const QString& message);
+// What a screen reader hears of the registers an operation wrote, each as
+// its views show it: "Result: 255, hexadecimal FF".
+struct RegisterShown {
+  QString name;
+  QString dec;
+  QString hex;
+};
+QString WrittenRegistersMessage(const QList<RegisterShown>& written);
+
+// A run of text attributes: the edits and lists show their text in one
+// font, so the run at any offset is the whole text. Qt reports an empty
+// run, from which a screen reader that builds its line from the runs
+// leaves the last character out.
+QString WholeTextRun(int length, int* startOffset, int* endOffset);
 
 }  // namespace averlin

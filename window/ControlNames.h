@@ -1,7 +1,7 @@
 #pragma once
 // The names of the controls that belong to a register. A register's controls
-// share its prefix ("Accu1", "Accu2", "Result"); the layout, the window and
-// the tests all build these names here.
+// share its prefix ("Accu1", "Accu2", "Result"); the layout and the tests
+// build these names here. The window finds no control by its name.
 
 #include <QString>
 #include <QStringView>

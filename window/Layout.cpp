@@ -185,16 +185,25 @@ void AddConversionTool(std::vector<Control>& c) {
                .text = " Byte Conversion Tool ", .tabOrder = 7, .accessibleName = "Byte conversion tool"});
   c.push_back({.name = "Label1", .kind = Kind::WrappedLabel, .parent = group, .geometry = {8, 16, 153, 33},
                .text = "This function uses 1024 (2^10) as conversion base."});
+  // The unit lists have no caption on screen. Qt on Linux calls a list by
+  // its current item, and a screen reader says what the list is from its
+  // label, as for the data format lists: these labels are never shown.
+  const QString source = QStringLiteral("Source unit");
+  const QString target = QStringLiteral("Target unit");
+  c.push_back({.name = "Label_ConvSource", .kind = Kind::Label, .parent = group, .text = source,
+               .buddy = "Conv_CE_Source", .visible = false});
+  c.push_back({.name = "Label_ConvTarget", .kind = Kind::Label, .parent = group, .text = target,
+               .buddy = "Conv_CE_Target", .visible = false});
   c.push_back({.name = "Conv_CE_Input", .kind = Kind::Edit, .parent = group, .geometry = {8, 52, 89, 21},
                .text = "0", .tabOrder = 0, .accessibleName = "Amount to convert",
                .onEvent = Handler::Converter_Do_Convert, .keep = {WindowView::ConvInput}});
   c.push_back({.name = "Conv_CE_Source", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 52, 57, 21},
-               .tabOrder = 1, .accessibleName = "Source unit", .onEvent = Handler::Converter_Do_Convert,
+               .tabOrder = 1, .accessibleName = source, .onEvent = Handler::Converter_Do_Convert,
                .keep = {WindowView::ConvSource}});
   c.push_back({.name = "Conv_CE_Output", .kind = Kind::OutputEdit, .parent = group, .geometry = {8, 76, 89, 21},
                .text = "0", .tabOrder = 2, .accessibleName = "Converted amount", .keep = {WindowView::ConvOutput}});
   c.push_back({.name = "Conv_CE_Target", .kind = Kind::ComboBox, .parent = group, .geometry = {104, 76, 57, 21},
-               .tabOrder = 3, .accessibleName = "Target unit", .onEvent = Handler::Converter_Do_Convert,
+               .tabOrder = 3, .accessibleName = target, .onEvent = Handler::Converter_Do_Convert,
                .keep = {WindowView::ConvTarget}});
 }
 // clang-format on

@@ -95,8 +95,8 @@ struct Control {
 inline constexpr int kClientWidth = 584;
 inline constexpr int kClientHeight = 465;
 
-// Every control in creation order: a parent comes before its children, and
-// within one parent the controls stand in their tab order.
+// Every control in creation order: a parent comes before its children. The
+// Tab key goes through each parent's controls by their tab order.
 const std::vector<Control>& Controls();
 
 // What a bit box is called and its hint, for the number that its register

@@ -116,11 +116,7 @@ QWidget* CreateControl(const layout::Control& c, QWidget* parent) {
   w->setObjectName(c.name);
   w->setGeometry(c.geometry);
   if (!c.accessibleName.isEmpty()) w->setAccessibleName(c.accessibleName);
-  if (!c.hint.isEmpty())
-    HintLine::SetHint(w, c.hint, c.bubble);
-  else if (c.kind == Kind::ComboBox && ListsNamedByTheirItem())
-    // Its own name would go unheard: it says what it is in its description.
-    w->setAccessibleDescription(c.accessibleName);
+  if (!c.hint.isEmpty()) HintLine::SetHint(w, c.hint, c.bubble);
   if (!c.visible) w->setVisible(false);
   if (!c.enabled) w->setEnabled(false);
   return w;
@@ -132,6 +128,25 @@ void LinkBuddy(QWidget* w, QWidget* buddy) {
     label->setBuddy(buddy);
   else if (auto* spinner = qobject_cast<UpDown*>(w))
     spinner->SetBuddy(qobject_cast<QLineEdit*>(buddy));
+}
+
+// The Tab key's round through a parent's controls, after *previous: each by
+// its tab order, a group's own controls where the group stands.
+void ChainTabOrder(const QHash<QString, QWidget*>& byName, const QString& parent, QWidget*& previous) {
+  std::vector<const layout::Control*> stops;
+  for (const layout::Control& c : layout::Controls())
+    if (c.parent == parent && c.tabOrder >= 0) stops.push_back(&c);
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const auto* a, const auto* b) { return a->tabOrder < b->tabOrder; });
+  for (const layout::Control* c : stops) {
+    QWidget* w = byName.value(c->name);
+    if (c->kind == Kind::GroupBox) {
+      ChainTabOrder(byName, c->name, previous);
+      continue;
+    }
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+  }
 }
 
 // The widget as the class that its row's kind makes; a row whose kind makes
@@ -196,7 +211,6 @@ void TForm_Quillon::BuildFromLayout() {
   SetClientSize(this, {layout::kClientWidth, layout::kClientHeight});
   // Parents, buddies and tab order name their controls within the table.
   QHash<QString, QWidget*> byName;
-  QWidget* previousInTabOrder = nullptr;
   for (const layout::Control& c : layout::Controls()) {
     QWidget* w = CreateControl(c, c.parent.isEmpty() ? this : byName.value(c.parent));
     if (c.bubble) w->installEventFilter(hintLine_.get());
@@ -206,13 +220,12 @@ void TForm_Quillon::BuildFromLayout() {
       w->setFocusPolicy(Qt::NoFocus);
     } else if (c.tabOrder < 0) {
       w->setFocusPolicy(c.kind == Kind::BitBox ? Qt::ClickFocus : Qt::NoFocus);
-    } else {
-      if (previousInTabOrder) setTabOrder(previousInTabOrder, w);
-      previousInTabOrder = w;
     }
     Keep(c.keep, w);
     byName.insert(c.name, w);
   }
+  QWidget* previousInTabOrder = nullptr;
+  ChainTabOrder(byName, QString(), previousInTabOrder);
   for (const layout::Control& c : layout::Controls()) {
     QWidget* w = byName.value(c.name);
     if (!c.buddy.isEmpty()) LinkBuddy(w, byName.value(c.buddy));

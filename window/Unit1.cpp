@@ -4,16 +4,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMoveEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
-#include <QStringList>
 
 #include "Accessibility.h"
+#include "AccessibleStandIns.h"
 #include "AppIdentity.h"
 #include "ErrorReport.h"
+#include "FieldText.h"
 #include "HintLine.h"
 #include "Layout.h"
 #include "UpDown.h"
@@ -47,30 +47,13 @@ class ViewUpdateHold {
   bool previous_;
 };
 
-// The field's text as the number routines read it: one byte a character,
-// anything beyond ASCII turned into a byte that every routine refuses.
-std::string ToFieldText(const QString& text) {
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(text.size()));
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i].unicode();
-    bytes[static_cast<std::size_t>(i)] = c < 0x80 ? static_cast<char>(c) : '\x80';
-  }
-  return bytes;
-}
-
 // Writes the text into the edit (an edit raises its change event only for a
 // text that differs) and puts the caret at the end.
 void WriteField(QLineEdit* edit, const std::string& text) {
   ViewUpdateHold hold;
-  const QString t = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QString t = FieldText(text);
   if (edit->text() != t) edit->setText(t);
   edit->setCursorPosition(static_cast<int>(edit->text().size()));
-}
-
-char RegionalDecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
 }
 
 }  // namespace
@@ -115,6 +98,7 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   // Before the controls exist, so that none of them is ever described by
   // Qt's own interface.
   InstallAccessibleInterfaces();
+  announcer_ = std::make_unique<Announcer>(this);
   BuildFromLayout();
   FormCreate();
 }
@@ -151,8 +135,7 @@ void TForm_Quillon::FormCreate() {
   RefreshAllRegisters(kDecHexNetBits);
 
   for (QComboBox* list : {convSource_, convTarget_})
-    for (const ConvType& unit : ConvUnits)
-      list->addItem(QString::fromLatin1(unit.Name.data(), static_cast<qsizetype>(unit.Name.size())));
+    for (const ConvType& unit : ConvUnits) list->addItem(FieldText(unit.Name));
   convSource_->setCurrentIndex(0);
   convTarget_->setCurrentIndex(1);
 }
@@ -192,7 +175,7 @@ void TForm_Quillon::AccuFieldChange(QObject* sender, RegisterField field) {
   auto* edit = static_cast<QLineEdit*>(sender);
   const int caret = edit->cursorPosition();
   const Register reg = RegisterOfField(sender, field);
-  if (const auto entry = FieldEntry(field, ToFieldText(edit->text()), Model.Value(reg), Model)) {
+  if (const auto entry = FieldEntry(field, CoreText(edit->text()), Model.Value(reg), Model)) {
     ViewUpdateHold hold;
     Model.Store(reg, *entry);
     RefreshRegisterViews(reg, kHexDecNetBits);
@@ -261,15 +244,14 @@ void TForm_Quillon::OperationClick(Operation op) {
 // The focus stays on the operation's button: a screen reader hears what
 // the operation wrote as its views now show it.
 void TForm_Quillon::AnnounceRegisters(const WrittenRegisters& written) {
-  QStringList said;
+  QList<RegisterShown> shown;
   for (const auto& [reg, write] :
        {std::pair{Register::R, written.R}, {Register::A1, written.A1}, {Register::A2, written.A2}}) {
     if (!write) continue;
     const RegisterViews& v = views_[static_cast<std::size_t>(reg)];
-    said << QStringLiteral("%1: %2, hexadecimal %3")
-                .arg(v.hex->parentWidget()->accessibleName(), v.dec->text(), v.hex->text());
+    shown.append({v.hex->parentWidget()->accessibleName(), v.dec->text(), v.hex->text()});
   }
-  if (!said.isEmpty()) Announce(this, said.join(QStringLiteral("; ")));
+  if (!shown.isEmpty()) announcer_->Announce(WrittenRegistersMessage(shown));
 }
 
 void TForm_Quillon::btn_ADDClick(QObject*) { OperationClick(Operation::Add); }
@@ -292,12 +274,12 @@ void TForm_Quillon::btn_RtoA1Click(QObject*) { OperationClick(Operation::ResultT
 void TForm_Quillon::btn_RtoA2Click(QObject*) { OperationClick(Operation::ResultToA2); }
 
 void TForm_Quillon::BitOp_NumBits1Change(QObject*) {
-  const auto entry = ReadShiftCountText(ToFieldText(shiftCountEdit_->text()), shiftCountSpinner_->Maximum());
+  const auto entry = ReadShiftCountText(CoreText(shiftCountEdit_->text()), shiftCountSpinner_->Maximum());
   if (!entry) return;
   // The spinner clamps to its own range and writes its new position back,
   // which runs this handler again; the exchange ends once nothing changes.
   shiftCountSpinner_->SetPosition(entry->Position);
-  const QString text = QString::fromStdString(entry->Text);
+  const QString text = FieldText(entry->Text);
   if (shiftCountEdit_->text() != text) shiftCountEdit_->setText(text);
 }
 
@@ -330,9 +312,9 @@ void TForm_Quillon::Combo_SignedChange(QObject*) {
 // --- Byte conversion tool -------------------------------------------------
 
 void TForm_Quillon::Converter_Do_Convert(QObject*) {
-  const auto output = ConvertAmount(ToFieldText(convInput_->text()), convSource_->currentIndex(),
+  const auto output = ConvertAmount(CoreText(convInput_->text()), convSource_->currentIndex(),
                                     convTarget_->currentIndex(), RegionalDecimalSeparator());
-  if (output) convOutput_->setText(QString::fromStdString(*output));
+  if (output) convOutput_->setText(FieldText(*output));
 }
 
 // --- Application settings -------------------------------------------------

@@ -5,10 +5,7 @@
 
 #include <QWidget>
 #include <array>
-#include <concepts>
 #include <memory>
-#include <stdexcept>
-#include <string>
 
 #include "WindowPlatform.h"
 #include "register_entry.h"
@@ -24,6 +21,7 @@ class QStatusBar;
 
 namespace averlin {
 
+class Announcer;
 class HintLine;
 class UpDown;
 enum class Operation;
@@ -38,26 +36,6 @@ struct ViewOf;
 bool UpdatingViews();
 
 using BitBoxes = std::array<QCheckBox*, 32>;
-
-// The word length and signedness lists hold their choices in the order of
-// the enumerators, so that an item's index is its choice's value. This pair
-// is the one translation between the two; an index that is no item of the
-// list is refused.
-template <class Choice>
-concept ListChoice = std::same_as<Choice, DataWordLength> || std::same_as<Choice, SignedMode>;
-
-template <ListChoice Choice>
-constexpr int ItemIndex(Choice choice) {
-  return static_cast<int>(choice);
-}
-
-template <ListChoice Choice>
-Choice ChoiceAt(int itemIndex) {
-  int last = ItemIndex(SignedMode::Signed);
-  if constexpr (std::same_as<Choice, DataWordLength>) last = ItemIndex(DataWordLength::Bits32);
-  if (itemIndex < 0 || itemIndex > last) throw std::out_of_range("no list item " + std::to_string(itemIndex));
-  return static_cast<Choice>(itemIndex);
-}
 
 // View writers and reader of one register's views.
 void ShowHex(Word value, QLineEdit* edit);
@@ -175,6 +153,7 @@ class TForm_Quillon : public QWidget {
   void RefreshAllRegisters(const WriteOrder& order);
 
   std::unique_ptr<averlin::HintLine> hintLine_;
+  std::unique_ptr<averlin::Announcer> announcer_;
   std::array<RegisterViews, 3> views_{};
   QLineEdit* shiftCountEdit_ = nullptr;
   averlin::UpDown* shiftCountSpinner_ = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
 #include "errors.h"
 #include "number_text.h"
@@ -107,6 +108,11 @@ TEST(Shifts, CountsOutsideTheRangeStayDefined) {
     EXPECT_EQ(Calc(op, 0x12345678, 0, Bits32, 0), 0x12345678u);
   EXPECT_EQ(Calc(Operation::ShiftLeft, 0xFFFFFFFF, 0, Bits32, 32), 0u);
   EXPECT_EQ(Calc(Operation::ShiftRight, 0xFFFFFFFF, 0, Bits32, 40), 0u);
+}
+
+TEST(Compute, RefusesTheOperationsThatMoveRegisters) {
+  for (Operation op : {Operation::Swap, Operation::ResultToA1, Operation::ResultToA2})
+    EXPECT_THROW(Calc(op, 0x12, 0x34, Bits32), std::invalid_argument) << static_cast<int>(op);
 }
 
 TEST(Apply, WritesOnlyTheRegistersOfTheOperation) {

@@ -111,8 +111,6 @@ void OperationsTest::divisionShowsTheQuotientInEveryView() {
   d->typeOver("Edit_Accu2Dec", "2");
   d->click("btn_DIV");
   QCOMPARE(d->dec("Result"), QStringLiteral("126"));
-  d->pickSigned(false);
-  d->pickWordLength(32);
 }
 
 void OperationsTest::movesRefreshOnlyTheRegistersTheyWrite() {

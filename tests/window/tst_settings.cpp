@@ -68,11 +68,11 @@ void SettingsTest::statusBarShowsTheHintUnderThePointer() {
   d->pickWordLength(8);
   QCOMPARE(statusAt("CheckBox_Accu2Bit12"), TForm_Quillon::kWindowHint);
   QCOMPARE(statusAt("CheckBox_Accu2Bit7"), QStringLiteral("Bit 7"));
-  d->pickWordLength(32);
-  // The renumbered hint shows at once.
+  // The renumbered hint shows at once, under the pointer as it rests. No
+  // popup comes between: its pointer grab tells the window that the pointer
+  // left, and only the window manager's later crossing event that it is back.
   d->click("btn_Accu2_LSB");
   QCOMPARE(statusAt("CheckBox_Accu2Bit7"), QStringLiteral("Bit 8"));
-  d->click("btn_Accu2_LSB");
 }
 
 void SettingsTest::bubblesShowOnlyForEnabledControlsThatHaveOne() {

@@ -10,16 +10,19 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <array>
 #include <deque>
+#include <optional>
 #include <random>
 #include <set>
+#include <vector>
 
+#include "FieldText.h"
+#include "Layout.h"
 #include "UpDown.h"
 #include "WindowDriver.h"
 #include "byte_conversion.h"
@@ -35,14 +38,53 @@ namespace {
 const std::array<QString, 3> kRegisters = {QStringLiteral("Accu1"), QStringLiteral("Accu2"),
                                            QStringLiteral("Result")};
 
-const QStringList kOperationButtons = {"btn_ADD",  "btn_SUBTR", "btn_MULT", "btn_DIV",  "btn_AND",
-                                       "btn_OR",   "btn_XOR",   "btn_NOT",  "btn_NAND", "btn_NOR",
-                                       "btn_XNOR", "btn_SHL",   "btn_SHR",  "btn_ROL",  "btn_ROR",
-                                       "btn_Swap", "btn_RtoA1", "btn_RtoA2"};
+// The operation a button's handler runs; none for the other handlers. A new
+// handler leaves this switch incomplete, which the build refuses.
+std::optional<Operation> OperationOf(layout::Handler handler) {
+  using H = layout::Handler;
+  switch (handler) {
+    case H::btn_ADDClick: return Operation::Add;
+    case H::btn_SUBTRClick: return Operation::Subtract;
+    case H::btn_MULTClick: return Operation::Multiply;
+    case H::btn_DIVClick: return Operation::Divide;
+    case H::btn_ANDClick: return Operation::And;
+    case H::btn_ORClick: return Operation::Or;
+    case H::btn_XORClick: return Operation::Xor;
+    case H::btn_NOTClick: return Operation::Not;
+    case H::btn_NANDClick: return Operation::Nand;
+    case H::btn_NORClick: return Operation::Nor;
+    case H::btn_XNORClick: return Operation::Xnor;
+    case H::btn_SHLClick: return Operation::ShiftLeft;
+    case H::btn_SHRClick: return Operation::ShiftRight;
+    case H::btn_ROLClick: return Operation::RotateLeft;
+    case H::btn_RORClick: return Operation::RotateRight;
+    case H::btn_SwapClick: return Operation::Swap;
+    case H::btn_RtoA1Click: return Operation::ResultToA1;
+    case H::btn_RtoA2Click: return Operation::ResultToA2;
+    // clang-format off
+    case H::None: case H::Edit_AccuHexChange: case H::Edit_AccuDecChange: case H::AccuNetChange:
+    case H::Accu1ChangeBit: case H::Accu2ChangeBit: case H::btn_Accu1_LSBClick: case H::btn_Accu2_LSBClick:
+    case H::btn_Result_LSBClick: case H::BitOp_NumBits1Change: case H::Combo_DatawordLengthChange:
+    case H::Combo_SignedChange: case H::Converter_Do_Convert: case H::CheckBox1Click: case H::CheckBox2Click:
+    case H::TransparencyChange: break;
+      // clang-format on
+  }
+  return std::nullopt;
+}
 
-// The text of a field as the core reads it. Every character beyond ASCII
-// turns into one that all the validators refuse, as in the window.
-std::string CoreText(const QString& text) { return text.toLatin1().toStdString(); }
+struct OperationButton {
+  QString name;
+  Operation operation;
+};
+
+// Every button of the layout that runs an operation.
+std::vector<OperationButton> OperationButtons() {
+  std::vector<OperationButton> buttons;
+  for (const layout::Control& c : layout::Controls())
+    if (const auto op = OperationOf(c.onEvent); op && c.kind == layout::Kind::PushButton)
+      buttons.push_back({c.name, *op});
+  return buttons;
+}
 
 QString ReportText(const std::string& message) { return QString::fromStdString(message) + QLatin1Char('.'); }
 
@@ -102,16 +144,17 @@ struct Action {
     Spinner
   };
   Kind kind = Type;
-  const Field* field = nullptr;       // Type, EditKey, Paste
-  QString text;                       // Type, Paste
-  bool overAll = false;               // Paste: replaces the whole text
-  int editKey = 0;                    // EditKey: index into kEditKeys
-  QString control;                    // the button or list clicked, or the spinner button
-  Qt::Key listKey = Qt::Key_unknown;  // a list's key; unknown: a pick from its popup
-  int item = 0;                       // the item picked from a popup
-  int reg = 0;                        // BitClick
-  int bit = 0;                        // BitClick
-  int step = 0;                       // Spinner: +1 or -1
+  const Field* field = nullptr;        // Type, EditKey, Paste
+  QString text;                        // Type, Paste
+  bool overAll = false;                // Paste: replaces the whole text
+  int editKey = 0;                     // EditKey: index into kEditKeys
+  QString control;                     // the button or list clicked, or the spinner button
+  std::optional<Operation> operation;  // OperationClick
+  Qt::Key listKey = Qt::Key_unknown;   // a list's key; unknown: a pick from its popup
+  int item = 0;                        // the item picked from a popup
+  int reg = 0;                         // BitClick
+  int bit = 0;                         // BitClick
+  int step = 0;                        // Spinner: +1 or -1
   QString description;
 };
 
@@ -152,6 +195,7 @@ class SoakTest : public QObject {
   QString checkConverter(const Action& action, const Snapshot& before, const Snapshot& after) const;
 
   std::unique_ptr<WindowDriver> d;
+  const std::vector<OperationButton> operationButtons_ = OperationButtons();
   std::mt19937_64 random_;
   // Per register, the fields typed in since the register's views were last
   // rewritten: they may hold a text that stands for nothing new.
@@ -225,7 +269,10 @@ Action SoakTest::nextAction() {
     a.description = QStringLiteral("click bit %1 of %2").arg(a.bit).arg(kRegisters[a.reg]);
   } else if (roll < 84) {
     a.kind = Action::OperationClick;
-    a.control = kOperationButtons[below(kOperationButtons.size())];
+    const OperationButton& button =
+        operationButtons_[static_cast<std::size_t>(below(static_cast<int>(operationButtons_.size())))];
+    a.control = button.name;
+    a.operation = button.operation;
     a.description = QStringLiteral("click ") + a.control;
   } else if (roll < 86) {
     a.kind = Action::LsbClick;
@@ -310,8 +357,8 @@ void SoakTest::trackTypedFields(const Action& a, const Snapshot& before, const S
   }
   const auto rewritten = [&](int reg) { typedFields_[static_cast<std::size_t>(reg)].clear(); };
   if (a.kind == Action::BitClick) rewritten(a.reg);
-  if (a.control == QLatin1String("btn_Swap") || a.control == QLatin1String("btn_RtoA1")) rewritten(0);
-  if (a.control == QLatin1String("btn_Swap") || a.control == QLatin1String("btn_RtoA2")) rewritten(1);
+  if (a.operation == Operation::Swap || a.operation == Operation::ResultToA1) rewritten(0);
+  if (a.operation == Operation::Swap || a.operation == Operation::ResultToA2) rewritten(1);
   for (int reg : {0, 1})
     if (after.values[static_cast<std::size_t>(reg)] != before.values[static_cast<std::size_t>(reg)])
       rewritten(reg);
@@ -398,19 +445,17 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
   const Word mask = LimitsFor(after.wordLength).WordMask;
   switch (a.kind) {
     case Action::OperationClick:
-      if (a.control == QLatin1String("btn_Swap")) {
-        std::swap(expected[0], expected[1]);
-      } else if (a.control == QLatin1String("btn_RtoA1")) {
-        expected[0] = expected[2];
-      } else if (a.control == QLatin1String("btn_RtoA2")) {
-        expected[1] = expected[2];
-      } else if (a.control == QLatin1String("btn_DIV")) {
-        if (before.values[1] == 0)
-          expectedReports << ReportText("Division by zero");
-        else
-          expected[2] = (before.values[0] / before.values[1]) & mask;
-      } else {
-        expected[2] = after.values[2];  // tst_operations checks each result
+      switch (*a.operation) {
+        case Operation::Swap: std::swap(expected[0], expected[1]); break;
+        case Operation::ResultToA1: expected[0] = expected[2]; break;
+        case Operation::ResultToA2: expected[1] = expected[2]; break;
+        default:
+          try {
+            expected[2] = Compute(*a.operation, before.values[0], before.values[1], after.wordLength,
+                                  before.shiftCount);
+          } catch (const CalculatorError& e) {
+            expectedReports << ReportText(e.what());
+          }
       }
       break;
     case Action::BitClick: expected[static_cast<std::size_t>(a.reg)] ^= Word{1} << a.bit; break;
@@ -472,11 +517,8 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
 // else touches the output. An input that cannot be converted leaves the
 // output as it was, though typing it may have converted a part of it.
 QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const Snapshot& after) const {
-  const QString point = QLocale().decimalPoint();
-  const char separator =
-      point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode()) : '.';
   const auto converted = ConvertAmount(CoreText(after.converterInput), after.converterUnits.first,
-                                       after.converterUnits.second, separator);
+                                       after.converterUnits.second, RegionalDecimalSeparator());
   const QString expected = converted ? QString::fromStdString(*converted) : before.converterOutput;
   const bool typed = a.field == &kConverterField;
   const bool converts = after.converterInput != before.converterInput ||
@@ -505,6 +547,8 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
   qInfo("soak: seed %llu, %d actions", seed, actions);
   random_.seed(seed);
 
+  // Every operation is soaked through its button.
+  QCOMPARE(operationButtons_.size(), static_cast<std::size_t>(Operation::ResultToA2) + 1);
   d = std::make_unique<WindowDriver>();
   spinner_ = d->find<UpDown>("BitOp_NumBitsUpDown");
   wordLengthList_ = d->find<QComboBox>("Combo_DatawordLength");
