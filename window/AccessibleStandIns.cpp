@@ -150,8 +150,13 @@ QAccessibleInterface* StandInInterface(QObject* object) {
   return NotificationInterface(object);
 }
 
-Announcer::Announcer(QWidget* window) : window_(window), notificationLine_(MakeNotificationLine(window)) {}
+Announcer::Announcer(QWidget* window) : window_(window) {}
 
-void Announcer::Announce(const QString& message) { SendAnnouncement(window_, notificationLine_, message); }
+// The line is made at the first announcement, so that a window that says
+// nothing has no widget more than it shows.
+void Announcer::Announce(const QString& message) {
+  if (!notificationLine_) notificationLine_ = MakeNotificationLine(window_);
+  SendAnnouncement(window_, notificationLine_, message);
+}
 
 }  // namespace averlin

@@ -26,7 +26,7 @@ class Announcer {
  private:
   QWidget* window_;
   // Before Qt 6.8, where a message shows; a child of the window.
-  QWidget* notificationLine_;
+  QWidget* notificationLine_ = nullptr;
 };
 
 }  // namespace averlin

@@ -125,10 +125,11 @@ void DensityTest::everyCaptionFitsItsControl() {
           check(w, list->itemText(i), room, Qt::AlignLeft | Qt::AlignVCenter);
       }
     }
-    // Known on Windows and not yet mended: its style sets a group box's
-    // title a pixel above the box, so the tops of its glyphs are cut. Every
-    // other caption must fit there too.
-    if (QGuiApplication::platformName() == QLatin1String("windows")) {
+    // Known on Windows and not yet mended: at the designed size its style
+    // sets a group box's title a pixel above the box, so the tops of its
+    // glyphs are cut; with Large Font they fit. Every other caption must
+    // fit there too.
+    if (QGuiApplication::platformName() == QLatin1String("windows") && round == 0) {
       const QStringList titles = clipped.filter(QRegularExpression(QStringLiteral("^GroupBox")));
       for (const QString& title : titles) clipped.removeOne(title);
       QEXPECT_FAIL("", "Windows' style sets group box titles a pixel above the box", Continue);
