@@ -8,7 +8,7 @@
 # /var/cache/averlin/qt-windows) under the version; one that is missing or
 # was left half made is made again, and a new version makes a new prefix.
 # Only what Averlin uses is built: Core, Gui, Widgets, Test and the Windows
-# platform and style plugins, in about a quarter of an hour on 2 cores.
+# platform and style plugins, in about half an hour on 2 cores.
 # Debian's archive is read through this machine's own apt sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
