@@ -54,14 +54,15 @@ std::errc ReadFixed(std::string_view text, long double& value) {
     // point than half its smallest, is out of range. Past the digits that a
     // point halfway between two long doubles can have, a digit only rounds,
     // and any one that is not zero rounds the same as all of them.
-    constexpr std::size_t kMaxIntegerDigits = 4933;    // 1.19E4932
-    constexpr std::size_t kMaxLeadingZeros = 4952;     // 3.6E-4951
-    constexpr std::size_t kMaxExactDigits = 12000;     // 2^-16445 has 11,504
+    constexpr std::size_t kMaxIntegerDigits = 4933;  // 1.19E4932
+    constexpr std::size_t kMaxLeadingZeros = 4952;   // 3.6E-4951
+    constexpr std::size_t kMaxExactDigits = 12000;   // 2^-16445 has 11,504
     std::string_view integer = text.substr(0, point);
     std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     integer.remove_prefix(std::min(integer.find_first_not_of('0'), integer.size()));
     fraction.remove_suffix(fraction.size() - (fraction.find_last_not_of('0') + 1));
-    const std::size_t leadingZeros = integer.empty() ? std::min(fraction.find_first_not_of('0'), fraction.size()) : 0;
+    const std::size_t leadingZeros =
+        integer.empty() ? std::min(fraction.find_first_not_of('0'), fraction.size()) : 0;
     if (integer.size() > kMaxIntegerDigits || (integer.empty() && leadingZeros > kMaxLeadingZeros))
       return std::errc::result_out_of_range;
     std::string copy(integer.empty() ? "0" : integer);

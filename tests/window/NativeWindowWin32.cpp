@@ -43,6 +43,7 @@ std::optional<int> NativeWindow::opacity(QWidget* w) const {
   if (!(GetWindowLongPtrW(id(w), GWL_EXSTYLE) & WS_EX_LAYERED)) return std::nullopt;
   BYTE alpha = 0;
   DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(id(w), nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return std::nullopt;
+  if (!GetLayeredWindowAttributes(id(w), nullptr, &alpha, &flags) || !(flags & LWA_ALPHA))
+    return std::nullopt;
   return int(alpha);
 }

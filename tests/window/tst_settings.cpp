@@ -66,9 +66,9 @@ void SettingsTest::statusBarShowsTheHintUnderThePointer() {
   QTRY_COMPARE(statusAt("btn_AND"), QStringLiteral("Logical AND of ACCUMULATOR 1 and ACCUMULATOR 2."));
   QTRY_COMPARE(statusAt("CheckBox_Accu1Bit5"), QStringLiteral("Bit 5"));
   QTRY_COMPARE(statusAt("CheckBox1"),
-           QStringLiteral("Always keep the program window on top of other applications."));
+               QStringLiteral("Always keep the program window on top of other applications."));
   QTRY_COMPARE(statusAt("BitOp_NumBitsUpDown"),
-           QStringLiteral("Defines the number of bit positions for all shift / rotation operations."));
+               QStringLiteral("Defines the number of bit positions for all shift / rotation operations."));
   // Without a hint of its own, or disabled, a control shows the window's.
   QTRY_COMPARE(statusAt("CheckBox2"), TForm_Quillon::kWindowHint);
   QTRY_COMPARE(statusAt("CheckBox_ResultBit3"), TForm_Quillon::kWindowHint);
