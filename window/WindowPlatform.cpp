@@ -55,6 +55,12 @@ PlatformCapabilities Capabilities() {
 void SetClientSize(QWidget* window, QSize size) {
   if (Capabilities().fixedSize) {
     window->setFixedSize(size);
+    // Windows then draws a thin frame without the resizing borders and
+    // greys Size in the window menu, as for its own fixed dialogs; other
+    // platforms ignore the hint. Set once, before the window is shown:
+    // changing a shown window's flags re-creates it.
+    if (!window->windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint))
+      window->setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     return;
   }
   window->setMinimumSize(size);

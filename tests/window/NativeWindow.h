@@ -20,8 +20,11 @@ class NativeWindow {
 
   // Why these questions cannot be asked here; empty when they can.
   QString absence() const;
-  // The frame on the screen as the windowing system has it.
+  // The frame on the screen as the windowing system draws it.
   QRect frame(QWidget* w) const;
+  // Why that frame knowingly differs from the one Qt reports; empty where
+  // the two agree.
+  QString frameDifference() const;
   // What the frame lets the user do to the window, in EWMH's words less
   // their prefix: "MOVE", "MINIMIZE", "CLOSE", "RESIZE", "MAXIMIZE_HORZ", …
   QStringList allowedActions(QWidget* w) const;

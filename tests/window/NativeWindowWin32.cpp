@@ -1,4 +1,6 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <dwmapi.h>
 
 #include <QWidget>
 #include <QWindow>
@@ -18,9 +20,20 @@ NativeWindow::~NativeWindow() = default;
 QString NativeWindow::absence() const { return {}; }
 
 QRect NativeWindow::frame(QWidget* w) const {
+  // From Windows 10 on, the window's rectangle takes in resizing borders
+  // that are not drawn; the desktop window manager knows the drawn frame.
   RECT r;
-  if (!GetWindowRect(id(w), &r)) return {};
+  if (FAILED(DwmGetWindowAttribute(id(w), DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof r)) &&
+      !GetWindowRect(id(w), &r))
+    return {};
   return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+QString NativeWindow::frameDifference() const {
+  // Wine says so through an export of its own.
+  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return {};
+  return QStringLiteral(
+      "Wine draws the borders that Windows 10 and later leave invisible, and Qt leaves out of the frame");
 }
 
 QStringList NativeWindow::allowedActions(QWidget* w) const {

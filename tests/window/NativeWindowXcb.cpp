@@ -65,6 +65,8 @@ QString NativeWindow::absence() const {
 
 // The window's place on the root window grown by the frame extents that the
 // window manager sets.
+QString NativeWindow::frameDifference() const { return {}; }
+
 QRect NativeWindow::frame(QWidget* w) const {
   const QList<quint32> e = c_->property(id(w), "_NET_FRAME_EXTENTS");  // left, right, top, bottom
   xcb_translate_coordinates_reply_t* r = xcb_translate_coordinates_reply(
