@@ -31,8 +31,10 @@ while (($#)); do
 done
 (($#)) || [ -n "$server" ] || { echo "usage: $0 [--dpi N] [--qtest] PROGRAM.exe [ARG...] | --serve | --stop | --prefix" >&2; exit 2; }
 
-export WINEPREFIX=${AVERLIN_WINE:-/var/cache/averlin/wine/$(wine --version)}/dpi-$dpi
+# Before the first call of wine, whose wrapper in Debian otherwise asks
+# for 32-bit Wine each time; the programs here are all 64-bit.
 export WINEDEBUG=${WINEDEBUG:--all}
+export WINEPREFIX=${AVERLIN_WINE:-/var/cache/averlin/wine/$(wine --version)}/dpi-$dpi
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}  # no Mono or Gecko to offer
 
 mkdir -p "$WINEPREFIX"
