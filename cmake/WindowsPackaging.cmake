@@ -43,7 +43,7 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/icons/averlin.ico)
 set(CPACK_NSIS_URL_INFO_ABOUT https://averlin.org/)
 set(CPACK_NSIS_CONTACT "${AVERLIN_MAINTAINER}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# The zip unpacks into one folder named after it.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# The zip unpacks into one folder named after it, as CPack's archives do
+# unless told otherwise (the installer would only warn of the setting).
 
 include(CPack)
