@@ -12,8 +12,9 @@ cmake --build --preset fuzz
 
 findings=build/fuzz/findings
 mkdir -p "$findings"
-status=0
-for seeds in fuzz/corpus/*/; do
+# Runs one target from its seeds and says what it found, into its report.
+fuzz_one() {
+  local seeds=$1 target corpus log executions
   target=$(basename "$seeds")
   # New inputs go to a corpus of the build's own; the seeds stay as they are.
   corpus=build/fuzz/corpus/$target
@@ -26,7 +27,25 @@ for seeds in fuzz/corpus/*/; do
   else
     echo "fuzz $target: FINDING (log $log)"
     grep -E -A12 'check failed|ERROR:|runtime error' "$log" | head -40
-    status=1
+    return 1
   fi
+}
+
+# A target keeps one core busy for its time: as many at once as there are
+# cores, each with its report printed in turn.
+targets=(fuzz/corpus/*/)
+parallel=$(nproc)
+status=0
+for ((i = 0; i < ${#targets[@]}; i += parallel)); do
+  batch=("${targets[@]:i:parallel}")
+  pids=()
+  for seeds in "${batch[@]}"; do
+    fuzz_one "$seeds" >"build/fuzz/$(basename "$seeds").report" &
+    pids+=($!)
+  done
+  for j in "${!pids[@]}"; do
+    wait "${pids[j]}" || status=1
+    cat "build/fuzz/$(basename "${batch[j]}").report"
+  done
 done
 exit $status
