@@ -112,9 +112,9 @@ void DensityTest::everyCaptionFitsItsControl() {
         const QRect room =
             style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group) &
             group->rect();
-        // A title sits on the box's top edge. Windows' style centres on it a
-        // room two pixels shorter than Tahoma's line, so the line's leading
-        // lies outside the box; the glyphs may not.
+        // A title sits on the box's top edge, in a room no taller than the
+        // font's line (on Windows shorter than the laid-out line, below):
+        // the line's leading may lie outside the box; the glyphs may not.
         check(w, group->title(), room, Qt::AlignLeft | Qt::AlignVCenter, true);
       } else if (auto* list = qobject_cast<QComboBox*>(w)) {
         QStyleOptionComboBox option;
