@@ -5,7 +5,7 @@ it through here.
 
 As a program it runs a command under such a server:
     scripts/xserver.py [--display :N] [--screen WxHxD] [--dpi N] [--wm openbox]
-                       [--same-cpu] [--unless-display] -- COMMAND [ARG...]
+                       [--same-cpu] -- COMMAND [ARG...]
 Without --display, AVERLIN_BENCH_DISPLAY names the display when it is set.
 --dpi sets Xft.dpi on the server, the way GNOME and KDE tell X11 programs
 the screen's density. --wm openbox starts Debian's openbox, a small EWMH
@@ -13,8 +13,7 @@ window manager, on the server and waits until it manages the screen, so that
 the command's windows get a frame as on a desktop. --same-cpu runs the server and the command on one
 CPU, so that a round trip to the server costs no wake-up of another CPU (on
 a virtual machine that wake-up can take longer than the work on both
-sides). --unless-display runs the command on the current display when
-DISPLAY is set, and starts no server.
+sides).
 """
 
 import argparse
@@ -155,15 +154,11 @@ def main():
     parser.add_argument("--dpi", type=int, help="Xft.dpi to set on the server")
     parser.add_argument("--wm", choices=["openbox"], help="window manager to start on the server")
     parser.add_argument("--same-cpu", action="store_true", help="run the server and the command on one CPU")
-    parser.add_argument("--unless-display", action="store_true",
-                        help="run on the current display when DISPLAY is set")
     parser.add_argument("command", nargs=argparse.REMAINDER)
     args = parser.parse_args()
     command = args.command[1:] if args.command[:1] == ["--"] else args.command
     if not command:
         parser.error("no command given")
-    if args.unless_display and os.environ.get("DISPLAY"):
-        os.execvp(command[0], command)
     cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
     # A signal to this process (a test's time-out, Ctrl-C) still stops the server.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
