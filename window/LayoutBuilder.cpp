@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "ErrorReport.h"
+#include "GroupTitleStyle.h"
 #include "HintLine.h"
 #include "Layout.h"
 #include "Unit1.h"
@@ -211,8 +212,10 @@ void TForm_Quillon::BuildFromLayout() {
   SetClientSize(this, {layout::kClientWidth, layout::kClientHeight});
   // Parents, buddies and tab order name their controls within the table.
   QHash<QString, QWidget*> byName;
+  QStyle* groupTitleStyle = GroupTitleStyle::Create(this);
   for (const layout::Control& c : layout::Controls()) {
     QWidget* w = CreateControl(c, c.parent.isEmpty() ? this : byName.value(c.parent));
+    if (c.kind == Kind::GroupBox) w->setStyle(groupTitleStyle);
     if (c.bubble) w->installEventFilter(hintLine_.get());
     // Containers never take the focus; a bit box takes it from a click
     // only; every other control by Tab when its row has a tab order.
