@@ -14,7 +14,6 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
-#include <array>
 
 #include "Startup.h"
 #include "WindowDriver.h"
@@ -77,40 +76,22 @@ class TallTitleStyle : public QProxyStyle {
 };
 
 // How deep a group box's title reaches into AREA, in rows of pixels as the
-// screen shows them, when drawn in STYLE (the box's own when null): the
-// lowest row where a copy of the box differs from one whose text has the
-// colour of the background.
+// screen shows them, when drawn in STYLE: the lowest row where a copy of
+// the box differs from itself with its text in the background's colour.
 int TitleDepth(const QGroupBox* group, QStyle* style, const QRect& area) {
-  std::array<QImage, 2> shots;
-  for (bool blank : {false, true}) {
-    QGroupBox copy(group->title(), group->parentWidget());
-    copy.setStyle(style ? style : group->style());
-    copy.setFont(group->font());
-    copy.setGeometry(group->geometry());
-    if (blank) {
-      QPalette palette = copy.palette();
-      palette.setColor(QPalette::WindowText, palette.color(QPalette::Window));
-      copy.setPalette(palette);
-    }
-    shots[blank ? 1 : 0] = copy.grab(area).toImage();
-  }
-  for (int y = shots[0].height() - 1; y >= 0; --y)
-    for (int x = 0; x < shots[0].width(); ++x)
-      if (shots[0].pixel(x, y) != shots[1].pixel(x, y)) return y + 1;
+  QGroupBox copy(group->title(), group->parentWidget());
+  copy.setStyle(style);
+  copy.setFont(group->font());
+  copy.setGeometry(group->geometry());
+  const QImage shown = copy.grab(area).toImage();
+  QPalette blank = copy.palette();
+  blank.setColor(QPalette::WindowText, blank.color(QPalette::Window));
+  copy.setPalette(blank);
+  const QImage background = copy.grab(area).toImage();
+  for (int y = shown.height() - 1; y >= 0; --y)
+    for (int x = 0; x < shown.width(); ++x)
+      if (shown.pixel(x, y) != background.pixel(x, y)) return y + 1;
   return 0;
-}
-
-// A group box's title is drawn clipped to the room the style gives it. It
-// must reach as deep as in a box whose style gives it twice the room.
-QString CutTitle(const QGroupBox* group, const QRect& room) {
-  TallTitleStyle tall;
-  const int shown = TitleDepth(group, nullptr, room);
-  const int whole = TitleDepth(group, &tall, room.adjusted(0, 0, 0, room.height()));
-  if (shown == whole) return {};
-  return QStringLiteral("%1 \"%2\": %3 rows of ink shown of %4")
-      .arg(group->objectName(), group->title())
-      .arg(shown)
-      .arg(whole);
 }
 
 // Each caption's ink lies inside the part of its control that the style
@@ -155,8 +136,16 @@ void DensityTest::everyCaptionFitsItsControl() {
         // font's rounded line. With fractional metrics (Windows) the line
         // as laid out is taller, and the font's outer bounds too: what
         // must not be cut is the ink.
-        const QString cut = CutTitle(group, room);
-        if (!cut.isEmpty()) clipped << cut;
+        // The title is clipped to that room: it must reach as deep as in a
+        // box whose style gives it twice the room.
+        TallTitleStyle tall;
+        const int shown = TitleDepth(group, style, room);
+        const int whole = TitleDepth(group, &tall, room.adjusted(0, 0, 0, room.height()));
+        if (shown != whole)
+          clipped << QStringLiteral("%1 \"%2\": %3 rows of ink shown of %4")
+                         .arg(w->objectName(), group->title())
+                         .arg(shown)
+                         .arg(whole);
       } else if (auto* list = qobject_cast<QComboBox*>(w)) {
         QStyleOptionComboBox option;
         option.initFrom(list);
