@@ -4,6 +4,7 @@
 
 #include "AppIdentity.h"
 #include "ErrorReport.h"
+#include "PlatformFont.h"
 #include "Startup.h"
 #include "Unit1.h"
 #include "WindowPlatform.h"
@@ -11,7 +12,8 @@
 int main(int argc, char* argv[]) {
   averlin::ChoosePlatform(argc, argv);
   averlin::ReportingApplication app(argc, argv);
-  averlin::ProvideTahoma();
+  // The window's font is decided before the window is built.
+  averlin::ChosenFont();
   QApplication::setWindowIcon(averlin::ApplicationIcon());
   QApplication::setApplicationName(averlin::kApplicationTitle);
   QApplication::setApplicationDisplayName(averlin::kApplicationTitle);

@@ -21,17 +21,17 @@ profile() {  # name program [option]
 }
 
 declare -A ir
-for variant in averlin floor floor+Tahoma floor+icon; do
+for variant in averlin floor floor+font floor+icon; do
   case $variant in
     averlin) ir[$variant]=$(profile averlin "$build/app/averlin") ;;
     floor) ir[$variant]=$(profile floor "$build/bench/averlin-floor") ;;
-    floor+Tahoma) ir[$variant]=$(profile floor-tahoma "$build/bench/averlin-floor" --with-tahoma) ;;
+    floor+font) ir[$variant]=$(profile floor-font "$build/bench/averlin-floor" --with-font) ;;
     floor+icon) ir[$variant]=$(profile floor-icon "$build/bench/averlin-floor" --with-icon) ;;
   esac
 done
 
 echo "Instructions from process start to the event loop (callgrind):"
-for variant in averlin floor floor+Tahoma floor+icon; do
+for variant in averlin floor floor+font floor+icon; do
   awk -v n="$variant" -v ir="${ir[$variant]}" -v base="${ir[floor]}" \
     'BEGIN { printf "  %-14s %7.2f M   %+6.2f M  (%.3f x floor)\n", n, ir / 1e6, (ir - base) / 1e6, ir / base }'
 done

@@ -8,7 +8,7 @@ them), run in turns A B A B under an Xvfb of the benchmark's own.
     bench/startup.py --wine --launcher AVERLIN_XLAUNCH [--runs N] WINDOWS_BUILD_DIR
 
 --costs adds two variants of the floor that each do one step of the
-calculator's own start-up (providing Tahoma, setting the icon), so that
+calculator's own start-up (choosing the window's font, setting the icon), so that
 their cost shows as the difference to the plain floor. --compare adds any
 other program to the turns, such as another build of the calculator.
 --wine measures a Windows build instead: every program, --compare's too,
@@ -116,7 +116,7 @@ def main():
     parser.add_argument("--runs", type=int, default=20, help="start-ups of each program (default 20)")
     parser.add_argument("--settle", type=float, default=1.0, help="seconds from the map to the memory reading")
     parser.add_argument("--display", help="X display to start Xvfb on (default: the first free one)")
-    parser.add_argument("--costs", action="store_true", help="also measure the floor with Tahoma, with the icon")
+    parser.add_argument("--costs", action="store_true", help="also measure the floor with the window's font, with the icon")
     parser.add_argument("--compare", action="append", default=[], metavar="NAME=PROGRAM",
                         help="also start this program, shown under this name")
     parser.add_argument("--svg", help="write a chart of the figures to this file")
@@ -130,7 +130,7 @@ def main():
     programs = [Program("averlin", runner + [os.path.join(args.build, "app", "averlin" + exe)]),
                 Program("floor", floor)]
     if args.costs:
-        programs += [Program("floor+Tahoma", floor + ["--with-tahoma"]), Program("floor+icon", floor + ["--with-icon"])]
+        programs += [Program("floor+font", floor + ["--with-font"]), Program("floor+icon", floor + ["--with-icon"])]
     for extra in args.compare:
         name, _, program = extra.partition("=")
         if not program:

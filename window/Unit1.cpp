@@ -16,6 +16,7 @@
 #include "FieldText.h"
 #include "HintLine.h"
 #include "Layout.h"
+#include "PlatformFont.h"
 #include "UpDown.h"
 #include "WindowPlatform.h"
 #include "WindowScaling.h"
@@ -88,9 +89,7 @@ TForm_Quillon::TForm_Quillon(QWidget* parent)
   setObjectName(QStringLiteral("Form_Quillon"));
   setWindowTitle(kApplicationTitle);
   setStatusTip(kWindowHint);
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPointSize(8);
-  setFont(font);
+  setFont(WindowFont());
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);
   hintLine_ = std::make_unique<HintLine>(
@@ -322,10 +321,7 @@ void TForm_Quillon::Converter_Do_Convert(QObject*) {
 void TForm_Quillon::CheckBox1Click(QObject*) { SetStaysOnTop(this, alwaysOnTop_->isChecked()); }
 
 void TForm_Quillon::CheckBox2Click(QObject*) {
-  if (largeFont_->isChecked())
-    ScaleWindow(this, 125, 100);
-  else
-    ScaleWindow(this, 80, 100);
+  ScaleWindow(this, largeFont_->isChecked() ? kLargeFontUp : kLargeFontDown, kScaleBase);
 }
 
 void TForm_Quillon::TransparencyChange(QObject*) { setWindowOpacity(transparency_->value() / 255.0); }

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "PlatformFont.h"
 #include "WindowPlatform.h"
 
 namespace averlin {
@@ -74,7 +75,9 @@ void ScaleWindow(QWidget* window, int m, int d) {
   // The status bar stays docked to the bottom edge.
   for (QStatusBar* bar : window->findChildren<QStatusBar*>(Qt::FindDirectChildrenOnly))
     bar->move(0, client.height() - bar->height());
-  ScaleFont(window, m, d);
+  // The window's font keeps its design size as Large Font asks, drawn as
+  // the system's fonts allow.
+  window->setFont(WindowFont(ScaleRounded(DesignPointSize(window->font()), m, d)));
   RefitLabels(window);
   window->move(place);
   if (visible) window->show();

@@ -19,6 +19,12 @@ inline constexpr int kKeepRightEdge = 2;
 // right edge as its property says.
 void FitLabelToText(QLabel* label);
 
+// Large Font enlarges the window by kLargeFontUp / kScaleBase and returns it
+// to its designed size by kLargeFontDown / kScaleBase.
+inline constexpr int kLargeFontUp = 125;
+inline constexpr int kLargeFontDown = 80;
+inline constexpr int kScaleBase = 100;
+
 // x * m / d rounded to the nearest integer, halves away from zero.
 int ScaleRounded(int x, int m, int d);
 

@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include "NativeWindow.h"
+#include "PlatformFont.h"
 #include "WindowDriver.h"
 #include "WindowPlatform.h"
 
@@ -105,8 +106,8 @@ void SettingsTest::largeFontScalesTheWindowAndBack() {
     QTRY_VERIFY(w.isVisible());
     QCOMPARE(w.size(), QSize(730, 581));
     QCOMPARE(d->find("GroupBox_Accu1")->geometry(), QRect(5, 5, 720, 105));
-    QCOMPARE(w.font().pointSize(), 10);
-    QCOMPARE(d->find("btn_AND")->font().pointSize(), 10);
+    QCOMPARE(averlin::DesignPointSize(w.font()), 10);
+    QCOMPARE(d->find("btn_AND")->font(), w.font());
     QCOMPARE(d->find("StatusBar")->geometry().bottom(), 580);
     QCOMPARE(w.pos(), place);
     d->click("CheckBox2");
@@ -117,7 +118,7 @@ void SettingsTest::largeFontScalesTheWindowAndBack() {
     QCOMPARE(d->bitBox("Accu1", 0)->geometry(), bit0);
     QCOMPARE(d->find("Label_Accu1Bit0")->geometry().right(), labelRight);
     QCOMPARE(d->find("Edit_Accu1Net")->geometry(), QRect(352, 16, 121, 21));
-    QCOMPARE(w.font().pointSize(), 8);
+    QCOMPARE(averlin::DesignPointSize(w.font()), 8);
     QCOMPARE(w.pos(), place);
   }
 }

@@ -1,4 +1,4 @@
-// What the program sets up before its window: the Tahoma font and the
+// What the program sets up before its window: the window's font and the
 // window icon.
 
 #include <QFontDatabase>
@@ -7,25 +7,37 @@
 #include <QImage>
 #include <QTest>
 
+#include "PlatformFont.h"
 #include "Startup.h"
 
 class StartupTest : public QObject {
   Q_OBJECT
  private slots:
-  void tahomaIsProvided();
+  void windowFontIsTahomaWhereverItCanBe();
   void iconHasEveryRenderedSize();
   void iconShowsThePngRenderings();
 };
 
-void StartupTest::tahomaIsProvided() {
-  if (QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive))
-    QSKIP("the system has a Tahoma of its own");
-  averlin::ProvideTahoma();
-  averlin::ProvideTahoma();  // a second call finds it installed and adds nothing
-  QVERIFY(QFontDatabase::families().contains(QStringLiteral("Tahoma"), Qt::CaseInsensitive));
-  QCOMPARE(QFontDatabase::applicationFontFamilies(0), QStringList{QStringLiteral("Tahoma")});
-  QCOMPARE(QFontDatabase::applicationFontFamilies(1), QStringList{});
-  QCOMPARE(QFontInfo(QFont(QStringLiteral("Tahoma"), 8)).family(), QStringLiteral("Tahoma"));
+void StartupTest::windowFontIsTahomaWhereverItCanBe() {
+  const averlin::FontChoice& choice = averlin::ChosenFont();
+  QCOMPARE(&averlin::ChosenFont(), &choice);  // decided once
+  const QString tahoma = QStringLiteral("Tahoma");
+  const QFontInfo drawn(averlin::WindowFont());
+  if (choice.family == tahoma) {
+    // As designed: 8 points, drawn in Tahoma itself.
+    QCOMPARE(choice.scale, 1.0);
+    QCOMPARE(drawn.family(), tahoma);
+    QCOMPARE(averlin::WindowFont().pointSize(), 8);
+  } else {
+    // Only where the system has no Tahoma, nor Wine's, which the choice
+    // would have added: then in the family the system draws for it, no
+    // larger than designed.
+    QVERIFY(!QFontDatabase::families().contains(tahoma, Qt::CaseInsensitive));
+    QCOMPARE(QFontInfo(QFont(tahoma)).family(), choice.family);
+    QCOMPARE(drawn.family(), choice.family);
+    QVERIFY2(choice.scale > 0.5 && choice.scale <= 1.0, qPrintable(QString::number(choice.scale)));
+  }
+  for (int points : {8, 10}) QCOMPARE(averlin::DesignPointSize(averlin::WindowFont(points)), points);
 }
 
 void StartupTest::iconHasEveryRenderedSize() {
