@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command of this source tree inside a root of another Debian release,
-# so that one machine builds and tests on Debian 12 and 13 alike:
+# so that one machine builds and tests on Debian 12, 13 and testing alike:
 #     scripts/debian-root.sh 13 -- scripts/suite.sh
+#     scripts/debian-root.sh testing -- scripts/suite.sh
 # The root is made with mmdebstrap from Debian's archive, through the mirror
 # that this machine's own apt sources name, and kept between runs in
 # $AVERLIN_ROOTS (default /var/cache/averlin); one that is missing, was
@@ -14,13 +15,19 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$PWD
 
-usage() { echo "usage: $0 12|13 -- COMMAND [ARG...]" >&2; exit 2; }
+usage() { echo "usage: $0 12|13|testing -- COMMAND [ARG...]" >&2; exit 2; }
 [ $# -ge 3 ] && [ "$2" = -- ] || usage
 release=$1
 shift 2
+# A stable release takes its updates too, so that the root has what a
+# machine of that release installs today. Testing has none; its Release
+# file is valid for a week only, which a mirror that serves a snapshot of
+# the archive outlives, so its date is not held against it.
+apt_options=()
 case $release in
-  12) codename=bookworm ;;
-  13) codename=trixie ;;
+  12) suites=(bookworm bookworm-updates) ;;
+  13) suites=(trixie trixie-updates) ;;
+  testing) suites=(testing); apt_options=(--aptopt='Acquire::Check-Valid-Until "false"') ;;
   *) usage ;;
 esac
 
@@ -49,12 +56,11 @@ if [ ! -f "$made" ] || [ -n "$(find "$made" -mtime +30)" ]; then
   rm -rf "$root"
   mkdir -p "$roots"
   keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-  # The release's updates too, so that the root has what a machine of that
-  # release installs today.
   url=$(mirror)
-  mmdebstrap --variant=apt --include=ca-certificates,python3 "$codename" "$root" \
-    "deb [signed-by=$keyring] $url $codename main" \
-    "deb [signed-by=$keyring] $url $codename-updates main"
+  sources=()
+  for suite in "${suites[@]}"; do sources+=("deb [signed-by=$keyring] $url $suite main"); done
+  mmdebstrap --variant=apt --include=ca-certificates,python3 "${apt_options[@]}" "${suites[0]}" "$root" \
+    "${sources[@]}"
   date -u +%FT%TZ >"$made"
 fi
 

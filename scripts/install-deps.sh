@@ -5,14 +5,18 @@
 #     scripts/install-deps.sh --host-tools   only what makes another release's root
 #     scripts/install-deps.sh --windows      what building Qt and Averlin for Windows,
 #                                            and testing them under Wine, needs
-# Every name exists on Debian 12 and 13 alike. Packages already present are
-# skipped, so it is cheap to re-run.
+# Every name exists on Debian 12, 13 and testing alike, but for those marked
+# with a trailing "?", which are installed where the release's archive has
+# them and left out, with word of it, where it has not. Packages already
+# present are skipped, so it is cheap to re-run.
 set -euo pipefail
 
 run=(
   cmake ninja-build g++
   qt6-base-dev librsvg2-bin
-  fonts-wine                              # the Tahoma the window is laid out for
+  fonts-wine?                             # the Tahoma the window is laid out for;
+                                          # testing has no Wine, and the window
+                                          # fits its captions to the system's font
 )
 host_tools=(
   mmdebstrap debian-archive-keyring       # a root of the other Debian release
@@ -23,7 +27,7 @@ windows=(
   qt6-base-dev dpkg-dev                   # Qt's host tools; unpacking Qt's source package
   librsvg2-bin icoutils                   # the icon, and the .ico that the program carries
   googletest                              # GoogleTest's sources, built for Windows
-  wine wine64 fonts-wine                  # the Windows programs run, with Windows' Tahoma
+  wine wine64 fonts-wine?                 # the Windows programs run, with Windows' Tahoma
   xvfb xauth x11-utils python3            # on a private X server
   nsis                                    # the installer
   gcc pkg-config libxcb1-dev              # the start-up benchmark's launcher, for this machine
@@ -31,7 +35,8 @@ windows=(
 tests=(
   "${run[@]}" "${host_tools[@]}"
   pkg-config libgtest-dev libbenchmark-dev
-  xvfb xauth x11-utils x11-xserver-utils fonts-dejavu-core
+  xvfb xauth x11-utils x11-xserver-utils
+  fontconfig fonts-dejavu-core fonts-noto-core fonts-liberation2 fonts-cantarell  # the window without Tahoma
   desktop-file-utils appstream dpkg-dev file
   lintian devscripts                      # package checks: lintian, hardening-check
   mandoc groff-base                       # manual page checks
@@ -53,15 +58,30 @@ case ${1:-} in
 esac
 
 missing=()
+optional=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  name=${p%\?}
+  dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "install ok installed" && continue
+  missing+=("$name")
+  [ "$name" = "$p" ] || optional+=("$name")
 done
 
 if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  install=()
+  for name in "${missing[@]}"; do
+    if [[ " ${optional[*]} " == *" $name "* ]] &&
+      ! apt-cache policy "$name" | grep -q '^ *Candidate: [^(]'; then
+      echo "Leaving out $name: this release's archive has no such package"
+    else
+      install+=("$name")
+    fi
+  done
+  if ((${#install[@]})); then
+    echo "Installing: ${install[*]}"
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${install[@]}"
+  fi
 fi

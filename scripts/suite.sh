@@ -2,8 +2,9 @@
 # The test suite on the Debian release this runs on:
 #     scripts/suite.sh           installs what is missing, then the build that a
 #                                user or a distribution makes (CMake's Release,
-#                                -O3, warnings as errors), every test in it, and
-#                                the Debian package with its checks
+#                                -O3, warnings as errors), every test in it, the
+#                                whole tree built with clang++ too, and the
+#                                Debian package with its checks
 #     scripts/suite.sh --full    also the sanitizer build (clang++) and its
 #                                tests, the benchmarks for a moment, the fuzz
 #                                targets, the memory check, the lint, and the
@@ -55,6 +56,15 @@ if $full; then
 fi
 stage "tests of the plain build"
 ctest --test-dir build/plain -j2 --output-on-failure
+
+if ! $full; then
+  # The release's clang++ builds the whole tree without a warning too (the
+  # full suite's sanitizer build is clang's).
+  stage clang++ build
+  cmake -S . -B build/clang -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release \
+    -DAVERLIN_WERROR=ON >/dev/null
+  cmake --build build/clang
+fi
 
 if $full; then
   # A moment of each benchmark, so that they keep working; the figures

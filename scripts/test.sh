@@ -1,25 +1,27 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test, on the
 # Debian releases Averlin is made for, and for Windows under Wine:
-#     scripts/test.sh          Debian 12 and 13, then Windows
-#     scripts/test.sh 13       one of them (12, 13 or windows)
+#     scripts/test.sh          Debian 12, 13 and testing, then Windows
+#     scripts/test.sh 13       one of them (12, 13, testing or windows)
 # Debian 12 gets the whole suite (scripts/suite.sh --full: its clang-tidy is
-# the one the code is linted with); Debian 13 gets the build a user makes,
-# every test in it and the package (scripts/suite.sh). A release that this
-# machine does not run is tested in a root of that release
+# the one the code is linted with); Debian 13 and testing get the build a
+# user makes, every test in it and the package (scripts/suite.sh). A release
+# that this machine does not run is tested in a root of that release
 # (scripts/debian-root.sh). The Windows build is Debian 13's, cross-built
-# and run under Wine (scripts/windows.sh --test).
+# and run under Wine (scripts/windows.sh --test): testing has no Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=("$@")
-((${#targets[@]})) || targets=(12 13 windows)
-this=$(. /etc/os-release && echo "${VERSION_ID%%.*}")
+((${#targets[@]})) || targets=(12 13 testing windows)
+# Testing names no version of its own.
+this=$(. /etc/os-release && echo "${VERSION_ID:-testing}")
+this=${this%%.*}
 
 scripts/install-deps.sh
 for target in "${targets[@]}"; do
   started=$SECONDS
   case $target in
-    12 | 13)
+    12 | 13 | testing)
       suite=(scripts/suite.sh)
       [ "$target" = 13 ] || suite+=(--full)
       if [ "$target" = "$this" ]; then
@@ -31,6 +33,6 @@ for target in "${targets[@]}"; do
     windows)
       scripts/windows.sh --test
       echo "== Windows passed in $((SECONDS - started)) s" ;;
-    *) echo "usage: $0 [12] [13] [windows]" >&2; exit 2 ;;
+    *) echo "usage: $0 [12] [13] [testing] [windows]" >&2; exit 2 ;;
   esac
 done

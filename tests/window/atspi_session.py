@@ -108,10 +108,17 @@ def main():
                        # No dconf: the settings the bus launcher reads stay in memory.
                        GSETTINGS_BACKEND="memory", XDG_RUNTIME_DIR=folder)
             env.pop("AT_SPI_BUS_ADDRESS", None)
-            launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately", "--a11y=1"], env=env,
+            # at-spi2-core 2.62's launcher ends with its usage message when
+            # given --a11y=1, which older ones took: accessibility is
+            # switched on through the bus's own property instead, as a
+            # desktop's settings do.
+            launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"], env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             started.append(launcher.pid)
             wait_for_name(env, "org.a11y.Bus")
+            subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                            "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
+                            "variant:boolean:true"], env=env, check=True, stdout=subprocess.DEVNULL)
             return subprocess.run(command, env=env).returncode
         except RuntimeError as error:
             print(f"atspi_session.py: {error}", file=sys.stderr)
