@@ -18,11 +18,14 @@ shifts and rotates words of 8, 16 or 32 bits read signed or unsigned,
 and converts amounts between Byte and TByte on base 1024.]])
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The program is stripped as Debian strips its programs, .comment and .note
-# sections included; the script finds strip in this variable.
+# The program is stripped as dh_strip strips Debian's programs: CPack's own
+# stripping keeps the .comment section (the compilers' version strings) and
+# the .note section, which lintian names as unneeded.
 set(CPACK_STRIP_FILES OFF)
 set(CPACK_AVERLIN_STRIP ${CMAKE_STRIP})
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripProgram.cmake)
+set(CPACK_AVERLIN_STRIP_OPTIONS --remove-section=.comment --remove-section=.note)
+set(CPACK_AVERLIN_STRIP_FILES ${CPACK_PACKAGING_INSTALL_PREFIX}/bin/averlin)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripPacked.cmake)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Two builds of one commit give the same package: CPack takes every time in
