@@ -23,7 +23,7 @@ for target in "${targets[@]}"; do
   case $target in
     12 | 13 | testing)
       suite=(scripts/suite.sh)
-      [ "$target" = 13 ] || suite+=(--full)
+      [ "$target" != 12 ] || suite+=(--full)
       if [ "$target" = "$this" ]; then
         "${suite[@]}"
       else
