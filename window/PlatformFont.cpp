@@ -86,8 +86,9 @@ bool CaptionsFit(const QFont& font, int m, int d) {
     byParent[c.parent].insert(c.name, rect);
     byParent[c.name].insert(QStringLiteral("parent:") + c.name, rect);
   }
-  const auto fits = [&metrics](const QRect& room, int flags, const QString& text) {
-    return room.contains(metrics.boundingRect(room, flags, text));
+  const auto fits = [&metrics](const QRect& room, Qt::Alignment alignment, const QString& text,
+                               int flags = 0) {
+    return room.contains(metrics.boundingRect(room, static_cast<int>(alignment.toInt()) | flags, text));
   };
   for (const layout::Control& c : rows) {
     if (c.geometry.isNull()) continue;
@@ -100,7 +101,7 @@ bool CaptionsFit(const QFont& font, int m, int d) {
                    (c.kind == Kind::PositionLabel ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop, c.text);
         break;
       case Kind::WrappedLabel:
-        fit = fits(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, c.text);
+        fit = fits(rect, Qt::AlignLeft | Qt::AlignTop, c.text, Qt::TextWordWrap);
         break;
       case Kind::PushButton:
       case Kind::CheckBox: {
