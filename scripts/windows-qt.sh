@@ -5,8 +5,10 @@
 # same version: the source asked for is the installed qt6-base-dev's.
 #     scripts/windows-qt.sh        prints the Qt prefix, making it if needed
 # The prefix is kept in $AVERLIN_QT_WINDOWS (default
-# /var/cache/averlin/qt-windows) under the version; one that is missing or
-# was left half made is made again, and a new version makes a new prefix.
+# /var/cache/averlin/qt-windows) under the version and the patches it was
+# made with (scripts/qt-windows/*.patch, fixes of Qt's own that wait for
+# Qt to take them, each saying why); one that is missing or was left half
+# made is made again, and a new version or patch makes a new prefix.
 # Only what Averlin uses is built: Core, Gui, Widgets, Test and the Windows
 # platform and style plugins, in about half an hour on 2 cores.
 # Debian's archive is read through this machine's own apt sources.
@@ -15,8 +17,9 @@ cd "$(dirname "$0")/.."
 toolchain=$PWD/cmake/mingw-w64.cmake
 
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+patches=("$PWD"/scripts/qt-windows/*.patch)
 cache=${AVERLIN_QT_WINDOWS:-/var/cache/averlin/qt-windows}
-prefix=$cache/$version
+prefix=$cache/$version+$(cat "${patches[@]}" | sha256sum | cut -c1-12)
 # Written last: a prefix without it is incomplete.
 made=$prefix/averlin-qt-made
 
@@ -44,6 +47,7 @@ mkdir -p "$work/sources.d" "$work/lists/partial"
   (cd "$work" && apt-get "${apt_private[@]}" source -qq --download-only "qt6-base=$version")
   # Debian's patches too: the Qt that Debian ships, security fixes included.
   dpkg-source -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
+  for p in "${patches[@]}"; do patch -d "$work/src" -p1 --quiet <"$p"; done
 
   # Only what a widgets program on Windows needs, built as one unit per
   # batch of sources (half the time). Debian's source has no wintab (no
