@@ -12,6 +12,7 @@
 int main(int argc, char* argv[]) {
   averlin::ChoosePlatform(argc, argv);
   averlin::ReportingApplication app(argc, argv);
+  averlin::ChooseStyle();
   // The window's font is decided before the window is built.
   averlin::ChosenFont();
   QApplication::setWindowIcon(averlin::ApplicationIcon());

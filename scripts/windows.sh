@@ -61,13 +61,17 @@ stage build
 build_windows build/windows "$($test && echo ON || echo OFF)" "$($bench && echo ON || echo OFF)"
 if $test; then
   stage "tests under Wine, and the program built again in another folder"
-  for dpi in 96 144; do build/windows/wine-run --dpi $dpi --serve; done
+  # A Wine server for each prefix the tests run in: each density, as
+  # Windows 10 and as Windows 11.
+  prefixes=()
+  for dpi in 96 144; do prefixes+=("--dpi $dpi" "--dpi $dpi --windows 11"); done
+  for prefix in "${prefixes[@]}"; do build/windows/wine-run $prefix --serve; done
   # The window tests take turns on the one display, which leaves a core
   # free for the second build; it yields to them (nice), so that their
   # waits keep their length.
   (renice -n 19 -p $BASHPID >/dev/null && build_windows build/windows-again OFF) >build/windows-again.log 2>&1 &
   again=$!
-  trap 'kill $again 2>/dev/null || true; for dpi in 96 144; do build/windows/wine-run --dpi $dpi --stop || true; done' EXIT
+  trap 'kill $again 2>/dev/null || true; for prefix in "${prefixes[@]}"; do build/windows/wine-run $prefix --stop || true; done' EXIT
   ctest --test-dir build/windows -j2 --output-on-failure
   wait $again || { cat build/windows-again.log; echo "windows.sh: the second build failed" >&2; exit 1; }
   stage "installer and zip"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine, as on a Windows desktop of a given
-# density, on the display that is set (scripts/xserver.py starts one):
-#     scripts/wine.sh [--dpi N] [--qtest] PROGRAM.exe [ARG...]
-#     scripts/wine.sh [--dpi N] --serve | --stop | --prefix
-# Each density has a Wine prefix of its own, made on first use (its first
-# start takes minutes) and kept, by Wine's version, in $AVERLIN_WINE
-# (default /var/cache/averlin/wine); --prefix prints its folder. It has
+# density and version (10 or 11), on the display that is set
+# (scripts/xserver.py starts one):
+#     scripts/wine.sh [--dpi N] [--windows 10|11] [--qtest] PROGRAM.exe [ARG...]
+#     scripts/wine.sh [--dpi N] [--windows 10|11] --serve | --stop | --prefix
+# Each density and version has a Wine prefix of its own, made on first use
+# (its first start takes minutes) and kept, by Wine's version, in
+# $AVERLIN_WINE (default /var/cache/averlin/wine); --prefix prints its
+# folder. Wine tells a program it runs on Windows 10 unless its prefix is
+# set to Windows 11, where Qt draws in another style. It has
 # Windows' fonts as a
 # Windows machine has them (Tahoma, from Debian's fonts-wine, which Qt
 # does not find where Wine keeps it) and the density as Windows' display
@@ -19,22 +22,27 @@
 # open (CTest waits for it to close).
 set -euo pipefail
 dpi=96
+windows=10
 qtest=false
 server=
 while (($#)); do
   case $1 in
     --dpi) dpi=$2; shift 2 ;;
+    --windows) windows=$2; shift 2 ;;
     --qtest) qtest=true; shift ;;
     --serve | --stop | --prefix) server=$1; shift ;;
     *) break ;;
   esac
 done
-(($#)) || [ -n "$server" ] || { echo "usage: $0 [--dpi N] [--qtest] PROGRAM.exe [ARG...] | --serve | --stop | --prefix" >&2; exit 2; }
+usage="usage: $0 [--dpi N] [--windows 10|11] [--qtest] PROGRAM.exe [ARG...] | --serve | --stop | --prefix"
+{ (($#)) || [ -n "$server" ]; } && [[ $windows =~ ^1[01]$ ]] || { echo "$usage" >&2; exit 2; }
 
 # Before the first call of wine, whose wrapper in Debian otherwise asks
 # for 32-bit Wine each time; the programs here are all 64-bit.
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEPREFIX=${AVERLIN_WINE:-/var/cache/averlin/wine/$(wine --version)}/dpi-$dpi
+prefix_name=dpi-$dpi
+[ "$windows" = 10 ] || prefix_name=windows-$windows-dpi-$dpi
+export WINEPREFIX=${AVERLIN_WINE:-/var/cache/averlin/wine/$(wine --version)}/$prefix_name
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}  # no Mono or Gecko to offer
 
 mkdir -p "$WINEPREFIX"
@@ -44,6 +52,7 @@ mkdir -p "$WINEPREFIX"
     # None of Wine's processes gets the lock's descriptor: the lock would be
     # held as long as they run.
     wineboot -i >/dev/null 2>&1 9>&-
+    [ "$windows" = 10 ] || wine winecfg /v "win$windows" >/dev/null 2>&1 9>&-
     cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 9>&-
     # The first start sets up what Wine keeps for later ones.

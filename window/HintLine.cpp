@@ -73,6 +73,9 @@ QString HintLine::HintOf(QWidget* control, QWidget* window) {
 void HintLine::SetHint(QWidget* control, const QString& hint, bool bubble) {
   control->setStatusTip(hint);
   control->setAccessibleDescription(LongPart(hint));
+  // Qt hands a widget's What's This text to UI Automation as its help
+  // text; Shift+F1 shows it too, as Windows programs do.
+  if (Capabilities().hintsAsHelpText) control->setWhatsThis(LongPart(hint));
   if (bubble) control->setToolTip(hint);
 }
 

@@ -1,9 +1,12 @@
 #include "WindowPlatform.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QVersionNumber>
 #include <QWidget>
 #include <QWindow>
@@ -15,10 +18,25 @@ namespace averlin {
 const QString kStaysOnTopRefusedHint = QStringLiteral(
     "This windowing system does not let a program keep its window on top of other applications.");
 
+namespace {
+bool StyleChosenByUser = false;
+
+// Whether the command line names one of Qt's options: -name, --name, or
+// either with =value.
+bool Named(int argc, const char* const* argv, const char* option) {
+  const std::size_t length = std::strlen(option);
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] != '-') continue;
+    const char* name = argv[i] + (argv[i][1] == '-' ? 2 : 1);
+    if (std::strncmp(name, option, length) == 0 && (name[length] == '\0' || name[length] == '=')) return true;
+  }
+  return false;
+}
+}  // namespace
+
 void ChoosePlatform(int argc, const char* const* argv) {
-  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return;
+  StyleChosenByUser = !qEnvironmentVariableIsEmpty("QT_STYLE_OVERRIDE") || Named(argc, argv, "style");
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || Named(argc, argv, "platform")) return;
   const bool waylandSession =
       qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
   // GNOME's and KDE's window managers keep an X11 window above others, set
@@ -26,6 +44,21 @@ void ChoosePlatform(int argc, const char* const* argv) {
   // client can do none of that. Should Xwayland not answer, Qt goes on to
   // the next platform in the list.
   if (waylandSession && !qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
+void ChooseStyle() {
+  // The layout places its controls at the pixel for Windows' classic control
+  // metrics. Qt (from 6.7) draws Windows 11 in a style of its own, whose
+  // check boxes are larger than the 13-pixel bit boxes, so that the boxes
+  // touch, whose list arrows cover the end of "Unsigned", which needs a
+  // pixel more for "Large Font" than the layout gives, and whose read-only
+  // fields look like the editable ones. Its Vista style draws Windows' own
+  // controls at the classic metrics, as on Windows 10.
+  const QString vista = QStringLiteral("windowsvista");
+  if (StyleChosenByUser || QApplication::style()->name() != QLatin1String("windows11") ||
+      !QStyleFactory::keys().contains(vista, Qt::CaseInsensitive))
+    return;
+  QApplication::setStyle(vista);
 }
 
 PlatformCapabilities Capabilities() {
@@ -44,6 +77,7 @@ PlatformCapabilities Capabilities() {
       // Qt makes a translucent window a layered one, whose opacity User32
       // sets; a Windows without that function keeps every window opaque.
       c.translucency = QLibrary::resolve(QStringLiteral("user32"), "SetLayeredWindowAttributes") != nullptr;
+      c.hintsAsHelpText = true;
     } else if (platform != QLatin1String("xcb") && platform != QLatin1String("cocoa")) {
       c.translucency = false;  // the offscreen and minimal platforms draw nothing
     }

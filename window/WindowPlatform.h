@@ -20,7 +20,15 @@ namespace averlin {
 // at hand (DISPLAY set: Xwayland), the program starts as an X11 client,
 // where every setting works; a platform the user has chosen with
 // QT_QPA_PLATFORM or -platform always wins.
+// It also notes whether the user has chosen a style (QT_STYLE_OVERRIDE or
+// -style), which ChooseStyle then keeps.
 void ChoosePlatform(int argc, const char* const* argv);
+
+// Chooses the application's style once the application object exists: the
+// style Qt picks, but for its Windows 11 style, in whose place the Windows
+// Vista style draws the window (see the definition for why). A style the
+// user has chosen always wins.
+void ChooseStyle();
 
 // What the platform the application runs on offers the window.
 struct PlatformCapabilities {
@@ -32,6 +40,10 @@ struct PlatformCapabilities {
   // is taken rather than refused (Qt before 6.7 on Wayland ends the
   // program on the protocol error that a fixed size there raises).
   bool fixedSize = true;
+  // Its assistive technology reads a control's hint from the control's
+  // help text (UI Automation's HelpText, where Narrator and NVDA look)
+  // rather than from its description (AT-SPI's).
+  bool hintsAsHelpText = false;
 };
 PlatformCapabilities Capabilities();
 

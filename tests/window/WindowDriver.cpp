@@ -8,7 +8,17 @@
 #include <QStatusBar>
 #include <QTimer>
 
-WindowDriver::WindowDriver() : window_(std::make_unique<TForm_Quillon>()) {
+#include "WindowPlatform.h"
+
+namespace {
+// The window in the style the program chooses, made before the window.
+std::unique_ptr<TForm_Quillon> NewWindow() {
+  averlin::ChooseStyle();
+  return std::make_unique<TForm_Quillon>();
+}
+}  // namespace
+
+WindowDriver::WindowDriver() : window_(NewWindow()) {
   window_->show();
   // A window manager on a loaded machine may take seconds to map it.
   if (!QTest::qWaitForWindowExposed(window_.get(), 20000)) qFatal("the window was not shown");

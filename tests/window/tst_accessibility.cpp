@@ -7,6 +7,7 @@
 
 #include "Layout.h"
 #include "WindowDriver.h"
+#include "WindowPlatform.h"
 
 namespace {
 
@@ -159,6 +160,9 @@ void AccessibilityTest::everyHintIsItsControlsDescription() {
     if (c.hint.isEmpty()) continue;
     QVERIFY2(tree.contains(c.name), qPrintable(c.name));
     QCOMPARE(tree.value(c.name)->text(QAccessible::Description), c.hint);
+    // UI Automation's screen readers read it as the help text.
+    QCOMPARE(tree.value(c.name)->text(QAccessible::Help),
+             averlin::Capabilities().hintsAsHelpText ? c.hint : QString());
     // A screen reader hears it without the control getting a bubble.
     QCOMPARE(d.find(c.name)->toolTip().isEmpty(), !c.bubble);
   }
