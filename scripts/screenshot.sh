@@ -2,7 +2,8 @@
 # Starts the calculator under its own X server and saves a picture of its window.
 # Usage: scripts/screenshot.sh [output.png] [build folder]
 # A Windows build's program runs under Wine, at the density in
-# AVERLIN_SCREENSHOT_DPI (96 unless set).
+# AVERLIN_SCREENSHOT_DPI (96 unless set), as the Windows version in
+# AVERLIN_SCREENSHOT_WINDOWS (10 unless set, or 11).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/averlin.png}
@@ -12,7 +13,8 @@ command -v import >/dev/null || { apt-get install -y -qq imagemagick >/dev/null;
   AVERLIN_SCREENSHOT_X=1 exec scripts/xserver.py --screen 800x600x24 -- "$0" "$out" "$build"
 
 program=("$build/app/averlin")
-[ ! -x "$build/wine-run" ] || program=("$build/wine-run" --dpi "${AVERLIN_SCREENSHOT_DPI:-96}" "$build/app/averlin.exe")
+[ ! -x "$build/wine-run" ] || program=("$build/wine-run" --dpi "${AVERLIN_SCREENSHOT_DPI:-96}"
+  --windows "${AVERLIN_SCREENSHOT_WINDOWS:-10}" "$build/app/averlin.exe")
 "${program[@]}" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT

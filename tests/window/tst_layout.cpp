@@ -52,6 +52,10 @@ void LayoutTest::startsInTheDefaultState() {
 
 void LayoutTest::controlsStandWhereTheLayoutPutsThem() {
   WindowDriver d;
+  // Qt's Windows 11 style has no room in this layout (Windows 11, and
+  // Wine's prefix set to it, would otherwise get it).
+  QVERIFY2(QApplication::style()->name() != QLatin1String("windows11"),
+           qPrintable(QApplication::style()->name()));
   const struct {
     const char* name;
     QRect geometry;
