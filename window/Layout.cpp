@@ -24,6 +24,15 @@ constexpr std::array<int, 8> kNibbleLeft{552, 484, 412, 344, 268, 200, 124, 56};
 constexpr std::array<std::pair<int, int>, 8> kPositionLabel{
     {{552, 9}, {484, 9}, {412, 9}, {342, 15}, {266, 15}, {198, 15}, {122, 15}, {54, 15}}};
 
+// What a screen reader calls a control whose caption (or label) is
+// symbolic or terse: the caption first, as it stands on screen, so that a
+// user who says what he sees (a voice control's "click NOT A1") reaches
+// it, then in words. A label's closing colon is no part of the name.
+QString CaptionFirst(QString caption, const QString& spoken) {
+  if (caption.endsWith(QLatin1Char(':'))) caption.chop(1);
+  return caption + ", " + spoken;
+}
+
 // The rows are kept as a table, a control on a line or two; clang-format
 // would spread each long row over a line per field.
 // clang-format off
@@ -70,8 +79,8 @@ void AddRegisterGroup(std::vector<Control>& c, Register reg, int top) {
                  .keep = {WindowView::RegisterPositionLabel, reg, i}});
   }
   c.push_back({.name = name(RegisterControl::LsbButton), .kind = Kind::PushButton, .parent = group,
-               .geometry = {520, 16, result ? 46 : 48, 22}, .text = "LSB: 0", .hint = kLsbHint, .tabOrder = 35,
-               .accessibleName = spoken + " bit numbering",
+               .geometry = {520, 16, result ? 46 : 48, 22}, .text = LsbCaption(0), .hint = kLsbHint, .tabOrder = 35,
+               .accessibleName = LsbAccessibleName(reg, 0),
                .onEvent = result ? Handler::btn_Result_LSBClick : a1 ? Handler::btn_Accu1_LSBClick : Handler::btn_Accu2_LSBClick,
                .keep = {WindowView::RegisterLsb, reg}});
 }
@@ -85,52 +94,52 @@ void AddOperations(std::vector<Control>& c) {
     const char* caption;
     int left, top;
     const char* hint;
-    const char* accessibleName;
+    const char* spoken;  // what the caption says, in words
     Handler onClick;
   };
   static constexpr Button buttons[] = {
       {"btn_ADD", "A1 + A2", 8, 20, "Add ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Add A1 and A2", Handler::btn_ADDClick},
+       "add A1 and A2", Handler::btn_ADDClick},
       {"btn_SUBTR", "A1 - A2", 8, 46, "Subtract ACCUMULATOR 2 from ACCUMULATOR 1.",
-       "Subtract A2 from A1", Handler::btn_SUBTRClick},
+       "subtract A2 from A1", Handler::btn_SUBTRClick},
       {"btn_MULT", "A1 x A2", 8, 73, "Multiply ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Multiply A1 and A2", Handler::btn_MULTClick},
+       "multiply A1 and A2", Handler::btn_MULTClick},
       {"btn_DIV", "A1 / A2", 8, 100, "Divide ACCUMULATOR 1 by ACCUMULATOR 2.",
-       "Divide A1 by A2", Handler::btn_DIVClick},
+       "divide A1 by A2", Handler::btn_DIVClick},
       {"btn_AND", "A1 AND A2", 86, 20, "Logical AND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical AND of A1 and A2", Handler::btn_ANDClick},
+       "logical AND of A1 and A2", Handler::btn_ANDClick},
       {"btn_OR", "A1 OR A2", 86, 46, "Logical OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical OR of A1 and A2", Handler::btn_ORClick},
+       "logical OR of A1 and A2", Handler::btn_ORClick},
       {"btn_XOR", "A1 XOR A2", 86, 73, "Exclusive OR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive OR of A1 and A2", Handler::btn_XORClick},
+       "exclusive OR of A1 and A2", Handler::btn_XORClick},
       {"btn_NOT", "NOT A1", 86, 100, "Invert ACCUMULATOR 1.",
-       "Invert A1", Handler::btn_NOTClick},
+       "invert A1", Handler::btn_NOTClick},
       {"btn_NAND", "A1 NAND A2", 164, 20, "Logical NAND of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NAND of A1 and A2", Handler::btn_NANDClick},
+       "logical NAND of A1 and A2", Handler::btn_NANDClick},
       {"btn_NOR", "A1 NOR A2", 164, 46, "Logical NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Logical NOR of A1 and A2", Handler::btn_NORClick},
+       "logical NOR of A1 and A2", Handler::btn_NORClick},
       {"btn_XNOR", "A1 XNOR A2", 164, 72, "Exclusive NOR of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Exclusive NOR of A1 and A2", Handler::btn_XNORClick},
+       "exclusive NOR of A1 and A2", Handler::btn_XNORClick},
       {"btn_SHL", "SHL A1", 242, 20, "Shift Left ACCUMULATOR 1.",
-       "Shift A1 left", Handler::btn_SHLClick},
+       "shift A1 left", Handler::btn_SHLClick},
       {"btn_SHR", "SHR A1", 242, 46, "Shift Right ACCUMULATOR 1.",
-       "Shift A1 right", Handler::btn_SHRClick},
+       "shift A1 right", Handler::btn_SHRClick},
       {"btn_ROL", "ROL A1", 242, 73, "Rotate Left ACCUMULATOR 1.",
-       "Rotate A1 left", Handler::btn_ROLClick},
+       "rotate A1 left", Handler::btn_ROLClick},
       {"btn_ROR", "ROR A1", 242, 100, "Rotate Right ACCUMULATOR 1.",
-       "Rotate A1 right", Handler::btn_RORClick},
+       "rotate A1 right", Handler::btn_RORClick},
       {"btn_Swap", "A1 <> A2", 320, 20, "Swap content of ACCUMULATOR 1 and ACCUMULATOR 2.",
-       "Swap A1 and A2", Handler::btn_SwapClick},
+       "swap A1 and A2", Handler::btn_SwapClick},
       {"btn_RtoA1", "R > A1", 320, 46, "Copy result to ACCUMULATOR 1.",
-       "Copy the result to A1", Handler::btn_RtoA1Click},
+       "copy the result to A1", Handler::btn_RtoA1Click},
       {"btn_RtoA2", "R > A2", 320, 72, "Copy result to ACCUMULATOR 2.",
-       "Copy the result to A2", Handler::btn_RtoA2Click},
+       "copy the result to A2", Handler::btn_RtoA2Click},
   };
   int tab = 0;
   for (const Button& b : buttons)
     c.push_back({.name = b.name, .kind = Kind::PushButton, .parent = group, .geometry = {b.left, b.top, 70, 25},
                  .text = b.caption, .hint = b.hint, .bubble = true, .tabOrder = tab++,
-                 .accessibleName = b.accessibleName, .onEvent = b.onClick});
+                 .accessibleName = CaptionFirst(b.caption, b.spoken), .onEvent = b.onClick});
   c.push_back({.name = "BitOp_NumBitsUpDown", .kind = Kind::UpDown, .parent = group, .geometry = {376, 102, 15, 21},
                .hint = kShiftCountHint, .bubble = true, .accessibleName = "Shift count spinner",
                .buddy = "BitOp_NumBits", .keep = {WindowView::ShiftCountSpinner}});
@@ -143,18 +152,20 @@ void AddDataFormat(std::vector<Control>& c) {
   const QString group = QStringLiteral("GroupBox_DataFormat");
   c.push_back({.name = group, .kind = Kind::GroupBox, .geometry = {412, 268, 168, 69}, .text = " Data Format ",
                .tabOrder = 5, .accessibleName = "Data format"});
+  const QString wordLength = QStringLiteral("Dataword Size:");
+  const QString signedness = QStringLiteral("MSB Repr.:");
   c.push_back({.name = "Label_DatawordLength", .kind = Kind::Label, .parent = group, .geometry = {8, 20, 73, 13},
-               .text = "Dataword Size:", .buddy = "Combo_DatawordLength"});
+               .text = wordLength, .buddy = "Combo_DatawordLength"});
   c.push_back({.name = "Label_MSB", .kind = Kind::Label, .parent = group, .geometry = {8, 45, 54, 13},
-               .text = "MSB Repr.:", .buddy = "Combo_Signed"});
+               .text = signedness, .buddy = "Combo_Signed"});
   c.push_back({.name = "Combo_DatawordLength", .kind = Kind::ComboBox, .parent = group,
                .geometry = {88, 16, 72, 21}, .text = "  8 Bit|16 Bit|32 Bit",
                .hint = "Define the data word length: byte, word or doubleword.", .bubble = true, .tabOrder = 0,
-               .accessibleName = "Word length", .onEvent = Handler::Combo_DatawordLengthChange,
+               .accessibleName = CaptionFirst(wordLength, "word length"), .onEvent = Handler::Combo_DatawordLengthChange,
                .keep = {WindowView::WordLengthList}});
   c.push_back({.name = "Combo_Signed", .kind = Kind::ComboBox, .parent = group, .geometry = {88, 41, 72, 21},
                .text = "Unsigned|Signed", .hint = "Most Significant bit representation: Sign bit or data bit.",
-               .bubble = true, .tabOrder = 1, .accessibleName = "Signedness", .onEvent = Handler::Combo_SignedChange,
+               .bubble = true, .tabOrder = 1, .accessibleName = CaptionFirst(signedness, "signedness"), .onEvent = Handler::Combo_SignedChange,
                .keep = {WindowView::SignedList}});
 }
 
@@ -164,7 +175,7 @@ void AddSettings(std::vector<Control>& c) {
                .text = " Application Settings ", .tabOrder = 6, .accessibleName = "Application settings"});
   c.push_back({.name = "CheckBox1", .kind = Kind::CheckBox, .parent = group, .geometry = {4, 15, 97, 18},
                .text = "Always On Top", .hint = "Always keep the program window on top of other applications.",
-               .tabOrder = 0, .accessibleName = "Always on top", .onEvent = Handler::CheckBox1Click,
+               .tabOrder = 0, .onEvent = Handler::CheckBox1Click,
                .keep = {WindowView::AlwaysOnTop}});
   // Shown only where the windowing system can make the window translucent.
   c.push_back({.name = "Transparency", .kind = Kind::Slider, .parent = group, .geometry = {279, 11, 118, 27},
@@ -172,7 +183,7 @@ void AddSettings(std::vector<Control>& c) {
                .onEvent = Handler::TransparencyChange, .visible = false, .range = {91, 255, 21},
                .keep = {WindowView::Transparency}});
   c.push_back({.name = "CheckBox2", .kind = Kind::CheckBox, .parent = group, .geometry = {119, 16, 73, 17},
-               .text = "Large Font", .tabOrder = 2, .accessibleName = "Large font", .onEvent = Handler::CheckBox2Click,
+               .text = "Large Font", .tabOrder = 2, .onEvent = Handler::CheckBox2Click,
                .keep = {WindowView::LargeFont}});
   c.push_back({.name = "Label_Transparency", .kind = Kind::Label, .parent = group, .geometry = {211, 18, 66, 13},
                .text = "Transparency", .hint = kTransparencyHint, .visible = false,
@@ -232,6 +243,13 @@ QString BitBoxAccessibleName(Register reg, int number) {
 }
 
 QString BitBoxHint(int number) { return kBitHintPrefix + QString::number(number); }
+
+QString LsbCaption(int first) { return QStringLiteral("LSB: %1").arg(first); }
+
+QString LsbAccessibleName(Register reg, int first) {
+  return CaptionFirst(LsbCaption(first),
+                      kGroupCaptions[static_cast<std::size_t>(reg)].trimmed() + " bit numbering");
+}
 
 const std::vector<Control>& Controls() {
   static const std::vector<Control> controls = Rows();

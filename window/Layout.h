@@ -104,5 +104,9 @@ const std::vector<Control>& Controls();
 // numbering from 0, the bit numbering switch for either.
 QString BitBoxAccessibleName(Register reg, int number);
 QString BitBoxHint(int number);
+// An LSB button's caption and what a screen reader calls it, for the bit
+// its register numbers first (0 or 1).
+QString LsbCaption(int first);
+QString LsbAccessibleName(Register reg, int first);
 
 }  // namespace averlin::layout

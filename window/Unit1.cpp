@@ -207,8 +207,9 @@ void TForm_Quillon::Accu2ChangeBit(QObject*) { AccuChangeBit(Register::A2); }
 void TForm_Quillon::SwitchBitNumbering(Register reg) {
   RegisterViews& v = views_[static_cast<std::size_t>(reg)];
   // The numbering lives in the button's caption: "LSB: 0" counts from 0.
-  const int first = v.lsb->text() == QLatin1String("LSB: 0") ? 1 : 0;
-  v.lsb->setText(QStringLiteral("LSB: %1").arg(first));
+  const int first = v.lsb->text() == layout::LsbCaption(0) ? 1 : 0;
+  v.lsb->setText(layout::LsbCaption(first));
+  v.lsb->setAccessibleName(layout::LsbAccessibleName(reg, first));
   for (std::size_t i = 0; i < v.positionLabels.size(); ++i) {
     v.positionLabels[i]->setText(QString::number(4 * static_cast<int>(i) + first));
     FitLabelToText(v.positionLabels[i]);

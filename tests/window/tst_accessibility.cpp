@@ -1,7 +1,9 @@
 // What a screen reader finds in the window: a name for every control, and
 // the register views of R reported as read-only or unavailable.
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
 #include <QHash>
 #include <algorithm>
 
@@ -102,15 +104,16 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
       {"Edit_ResultDec", "Result, decimal"},
       {"CheckBox_Accu2Bit17", "Accumulator 2, bit 17"},
       {"CheckBox_ResultBit0", "Result, bit 0"},
-      {"btn_Accu1_LSB", "Accumulator 1 bit numbering"},
-      {"btn_Result_LSB", "Result bit numbering"},
-      {"btn_ADD", "Add A1 and A2"},
-      {"btn_SUBTR", "Subtract A2 from A1"},
-      {"btn_RtoA2", "Copy the result to A2"},
+      {"btn_Accu1_LSB", "LSB: 0, Accumulator 1 bit numbering"},
+      {"btn_Result_LSB", "LSB: 0, Result bit numbering"},
+      {"btn_ADD", "A1 + A2, add A1 and A2"},
+      {"btn_SUBTR", "A1 - A2, subtract A2 from A1"},
+      {"btn_NOT", "NOT A1, invert A1"},
+      {"btn_RtoA2", "R > A2, copy the result to A2"},
       {"BitOp_NumBits", "Shift count"},
       {"BitOp_NumBitsUpDown", "Shift count spinner"},
-      {"CheckBox1", "Always on top"},
-      {"CheckBox2", "Large font"},
+      {"CheckBox1", "Always On Top"},
+      {"CheckBox2", "Large Font"},
       {"Transparency", "Transparency"},
       {"Conv_CE_Input", "Amount to convert"},
       {"Conv_CE_Output", "Converted amount"},
@@ -122,10 +125,26 @@ void AccessibilityTest::namesSayWhatEachControlIs() {
     QVERIFY2(iface, e.control);
     QCOMPARE(iface->text(QAccessible::Name), QLatin1String(e.name));
   }
+  // A button's or check box's name starts with its caption, and a labelled
+  // list's with its label's words, so that saying what is on screen finds it.
+  QHash<QString, QString> labelOf;
+  for (const averlin::layout::Control& c : averlin::layout::Controls())
+    if (!c.buddy.isEmpty()) labelOf.insert(c.buddy, c.text);
+  for (QAbstractButton* button : d.window().findChildren<QAbstractButton*>()) {
+    if (button->text().isEmpty()) continue;
+    const QString name = tree.value(button->objectName())->text(QAccessible::Name);
+    QVERIFY2(name == button->text() || name.startsWith(button->text() + ", "),
+             qPrintable(button->objectName() + ": " + name));
+  }
+  for (QComboBox* list : d.window().findChildren<QComboBox*>()) {
+    QString label = labelOf.value(list->objectName());
+    if (label.endsWith(QLatin1Char(':'))) label.chop(1);
+    QVERIFY2(!label.isEmpty() && list->accessibleName().startsWith(label), qPrintable(list->objectName()));
+  }
   // On X11 Qt names a drop-down list by its current item, as a screen
   // reader expects there; the name of its own is what other systems say.
-  for (const auto& [list, name] : {std::pair{"Combo_DatawordLength", "Word length"},
-                                   {"Combo_Signed", "Signedness"},
+  for (const auto& [list, name] : {std::pair{"Combo_DatawordLength", "Dataword Size, word length"},
+                                   {"Combo_Signed", "MSB Repr., signedness"},
                                    {"Conv_CE_Source", "Source unit"},
                                    {"Conv_CE_Target", "Target unit"}})
     QCOMPARE(d.find(QLatin1String(list))->accessibleName(), QLatin1String(name));
@@ -176,6 +195,9 @@ void AccessibilityTest::bitBoxesAreNamedAsTheirRegisterNumbersThem() {
     return iface->text(QAccessible::Name) + " / " + iface->text(QAccessible::Description);
   };
   d.click("btn_Accu1_LSB");
+  // The button's name starts with its new caption.
+  QCOMPARE(tree.value("btn_Accu1_LSB")->text(QAccessible::Name),
+           QStringLiteral("LSB: 1, Accumulator 1 bit numbering"));
   QCOMPARE(said("CheckBox_Accu1Bit0"), QStringLiteral("Accumulator 1, bit 1 / Bit 1"));
   QCOMPARE(said("CheckBox_Accu1Bit31"), QStringLiteral("Accumulator 1, bit 32 / Bit 32"));
   QCOMPARE(said("CheckBox_Accu2Bit0"), QStringLiteral("Accumulator 2, bit 0 / Bit 0"));
