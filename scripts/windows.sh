@@ -21,7 +21,7 @@ for arg; do
     --test) test=true ;;
     --bench) bench=true ;;
     --from-root) from_root=true ;;  # the caller outside says where the files are
-    *) echo "usage: $0 [--test] [--bench]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--test] [--bench] [--from-root]" >&2; exit 2 ;;
   esac
 done
 this=$(. /etc/os-release && echo "${VERSION_ID%%.*}")

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "AccessibleStandIns.h"
+#include "TextRun.h"
 #include "UpDown.h"
 
 namespace averlin {
@@ -203,12 +204,6 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 }
 
 }  // namespace
-
-QString WholeTextRun(int length, int* startOffset, int* endOffset) {
-  *startOffset = 0;
-  *endOffset = length;
-  return {};
-}
 
 QString WrittenRegistersMessage(const QList<RegisterShown>& written) {
   QStringList said;

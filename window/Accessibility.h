@@ -40,10 +40,4 @@ struct RegisterShown {
 };
 QString WrittenRegistersMessage(const QList<RegisterShown>& written);
 
-// A run of text attributes: the edits and lists show their text in one
-// font, so the run at any offset is the whole text. Qt reports an empty
-// run, from which a screen reader that builds its line from the runs
-// leaves the last character out.
-QString WholeTextRun(int length, int* startOffset, int* endOffset);
-
 }  // namespace averlin

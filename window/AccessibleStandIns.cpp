@@ -4,7 +4,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 
-#include "Accessibility.h"
+#include "TextRun.h"
 #include "WindowPlatform.h"
 
 namespace averlin {

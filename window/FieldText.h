@@ -1,8 +1,10 @@
 #pragma once
 // The edge between the window's text and the core's. Qt holds text as
 // UTF-16; the core reads and writes plain ASCII, one byte a character. Every
-// crossing goes through here, and so does the one choice of the user's
-// region that the core needs: its decimal separator.
+// crossing of a field's or a list's text goes through here, and so does the
+// one choice of the user's region that the core needs: its decimal
+// separator. (An error's message reaches the error report as what() gives
+// it, UTF-8: ErrorReport.cpp.)
 
 #include <QString>
 #include <concepts>

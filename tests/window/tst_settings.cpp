@@ -16,10 +16,10 @@
 #include "WindowDriver.h"
 #include "WindowPlatform.h"
 
-// Known on Windows and not yet mended: Qt keeps a fixed-size window's
-// resizing frame (WS_THICKFRAME), whose borders User32 counts in the window's
-// rectangle and Qt does not, so the frame the snap pulls is four pixels
-// narrower on each side than Windows' own, and the frame offers resizing.
+// On Windows the fixed-size window has Windows' thin fixed frame, without
+// resizing borders (SetClientSize), and the frame the snap pulls is the
+// one Windows draws; Wine draws borders of its own around it, which
+// NativeWindow::frameDifference() names for the checks it moves.
 
 class SettingsTest : public QObject {
   Q_OBJECT
