@@ -75,6 +75,10 @@ done
 exec unshare --mount --propagation private -- /bin/bash -euo pipefail -c '
   root=$1 source=$2 release=$3
   shift 3
+  # The root as a mount of its own, as in a system booted from it: a
+  # program inside that makes a mount namespace of its own changes the
+  # propagation of /, which only a mount point has.
+  mount --bind "$root" "$root"
   mount --rbind /proc "$root/proc"
   mount --rbind /sys "$root/sys"
   mount --rbind /dev "$root/dev"

@@ -24,6 +24,8 @@ for target in "${targets[@]}"; do
     12 | 13 | testing)
       suite=(scripts/suite.sh)
       [ "$target" != 12 ] || suite+=(--full)
+      # The newest clang++ (Debian 12's builds the sanitizer build).
+      [ "$target" != testing ] || suite+=(--clang)
       if [ "$target" = "$this" ]; then
         "${suite[@]}"
       else
