@@ -73,8 +73,10 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update -qq
   install=()
   for name in "${missing[@]}"; do
+    # The policy is read whole first: grep -q would stop reading early,
+    # and apt-cache's pipe break would count as no candidate (pipefail).
     if [[ " ${optional[*]} " == *" $name "* ]] &&
-      ! apt-cache policy "$name" | grep -q '^ *Candidate: [^(]'; then
+      ! grep -q '^ *Candidate: [^(]' <<<"$(apt-cache policy "$name")"; then
       echo "Leaving out $name: this release's archive has no such package"
     else
       install+=("$name")
