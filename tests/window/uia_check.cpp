@@ -1,8 +1,9 @@
 // The program as a Windows screen reader or voice control finds it: starts
 // it, walks its window's UI Automation tree as a client does and fails on a
-// keyboard stop without a name, a control type that is not UI Automation's,
-// or a button, check box or labelled list whose name lacks what the screen
-// shows for it.
+// keyboard stop without a name, a disabled control said to take the focus,
+// a control type that is not UI Automation's, a button, check box or
+// labelled list whose name lacks what the screen shows for it, or a
+// labelled control that is not related to its label.
 //     uia_check PROGRAM.exe
 // Under Wine only UI Automation's tree and properties travel (no patterns,
 // no events); what Qt's providers answer beyond that is checked inside the
@@ -56,21 +57,47 @@ bool BoolProperty(IUIAutomationElement* element, PROPERTYID id) {
   return v.vt == VT_BOOL && v.boolVal == VARIANT_TRUE;
 }
 
+// The name of an element as the program names its control (the last part
+// of its AutomationId).
+QString ControlName(IUIAutomationElement* element) {
+  return StringProperty(element, UIA_AutomationIdPropertyId).section(QLatin1Char('.'), -1);
+}
+
 // What the screen shows for each control with a caption, or a label, by
-// the control's name: the layout's text, a label's without its colon.
-QHash<QString, QString> ShownCaptions() {
-  QHash<QString, QString> shown;
+// the control's name: the layout's text, a label's without its colon; and
+// the label of each labelled control.
+struct Shown {
+  QHash<QString, QString> captions;
+  QHash<QString, QString> labels;
+};
+Shown ShownCaptions() {
+  Shown shown;
   for (const averlin::layout::Control& c : averlin::layout::Controls()) {
     using averlin::layout::Kind;
     if ((c.kind == Kind::PushButton || c.kind == Kind::CheckBox) && !c.text.isEmpty())
-      shown.insert(c.name, c.text);
+      shown.captions.insert(c.name, c.text);
     if (c.kind == Kind::Label && !c.buddy.isEmpty()) {
       QString words = c.text;
       if (words.endsWith(QLatin1Char(':'))) words.chop(1);
-      shown.insert(c.buddy, words);
+      shown.captions.insert(c.buddy, words);
+      shown.labels.insert(c.buddy, c.name);
     }
   }
   return shown;
+}
+
+// The control that UI Automation says labels the element, by its name.
+QString LabelOf(IUIAutomationElement* element) {
+  VARIANT v = Property(element, UIA_LabeledByPropertyId);
+  QString label;
+  IUIAutomationElement* labelling = nullptr;
+  if (v.vt == VT_UNKNOWN && v.punkVal &&
+      SUCCEEDED(v.punkVal->QueryInterface(IID_IUIAutomationElement, reinterpret_cast<void**>(&labelling)))) {
+    label = ControlName(labelling);
+    labelling->Release();
+  }
+  VariantClear(&v);
+  return label;
 }
 
 HWND WaitForWindow(DWORD process) {
@@ -108,7 +135,7 @@ void CheckTree(IUIAutomation* automation, HWND window) {
   automation->CreateTrueCondition(&all);
   if (FAILED(root->FindAll(TreeScope_Descendants, all, &elements)) || !elements)
     return Fail("the window's tree cannot be walked");
-  const QHash<QString, QString> shown = ShownCaptions();
+  const Shown shown = ShownCaptions();
   int count = 0;
   int stops = 0;
   elements->get_Length(&count);
@@ -116,23 +143,26 @@ void CheckTree(IUIAutomation* automation, HWND window) {
     IUIAutomationElement* element = nullptr;
     if (FAILED(elements->GetElement(i, &element)) || !element) continue;
     const QString name = StringProperty(element, UIA_NamePropertyId);
-    const QString id = StringProperty(element, UIA_AutomationIdPropertyId).section(QLatin1Char('.'), -1);
+    const QString id = ControlName(element);
     VARIANT controlType = Property(element, UIA_ControlTypePropertyId);
     if (controlType.vt != VT_I4 || controlType.lVal < kFirstControlType ||
         controlType.lVal > kLastControlType)
       Fail(QStringLiteral("%1: control type of variant type %2").arg(id).arg(controlType.vt));
     // Each property is a round trip to the program: only a stop's is asked
     // whether it is enabled.
-    if (BoolProperty(element, UIA_IsKeyboardFocusablePropertyId) &&
-        BoolProperty(element, UIA_IsEnabledPropertyId)) {
+    if (BoolProperty(element, UIA_IsKeyboardFocusablePropertyId)) {
+      if (!BoolProperty(element, UIA_IsEnabledPropertyId)) Fail(id + ": disabled, yet said to take the focus");
       ++stops;
       if (name.trimmed().isEmpty()) Fail(id + ": a keyboard stop without a name");
     }
-    if (shown.contains(id) && !name.startsWith(shown.value(id)))
-      Fail(QStringLiteral("%1: the name \"%2\" does not start with \"%3\"").arg(id, name, shown.value(id)));
+    const QString caption = shown.captions.value(id);
+    if (!caption.isEmpty() && !name.startsWith(caption))
+      Fail(QStringLiteral("%1: the name \"%2\" does not start with \"%3\"").arg(id, name, caption));
+    if (shown.labels.contains(id) && LabelOf(element) != shown.labels.value(id))
+      Fail(QStringLiteral("%1: labelled by \"%2\", not by %3").arg(id, LabelOf(element), shown.labels.value(id)));
     element->Release();
   }
-  std::printf("uia_check: %d elements, %d enabled keyboard stops\n", count, stops);
+  std::printf("uia_check: %d elements, %d keyboard stops\n", count, stops);
   if (count < 100) Fail("the tree has too few elements");
   elements->Release();
   all->Release();
