@@ -2,6 +2,8 @@
 // What the windowing system says of a top-level window, asked of it
 // directly rather than of Qt: the X server, where a window manager (EWMH)
 // writes what it does on the window's properties, or Windows' User32.
+// And where the tests run: no test asks Qt's platform name or probes for
+// Wine itself, they ask here.
 
 #include <QRect>
 #include <QString>
@@ -10,6 +12,15 @@
 #include <optional>
 
 class QWidget;
+
+// The windowing system the tests run on.
+enum class TestPlatform {
+  X11,
+  Wayland,  // Qt as a Wayland client: the compositor activates windows itself
+  Windows,
+  Wine,  // Windows' API as Wine gives it: it never reports a popup drawn
+};
+TestPlatform WhereTestsRun();
 
 class NativeWindow {
  public:

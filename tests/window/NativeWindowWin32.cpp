@@ -7,6 +7,12 @@
 
 #include "NativeWindow.h"
 
+TestPlatform WhereTestsRun() {
+  // Wine says so through an export of its own.
+  static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return wine ? TestPlatform::Wine : TestPlatform::Windows;
+}
+
 struct NativeWindow::Connection {};
 
 namespace {
@@ -30,8 +36,7 @@ QRect NativeWindow::frame(QWidget* w) const {
 }
 
 QString NativeWindow::frameDifference() const {
-  // Wine says so through an export of its own.
-  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return {};
+  if (WhereTestsRun() != TestPlatform::Wine) return {};
   return QStringLiteral(
       "Wine draws the borders that Windows 10 and later leave invisible, and Qt leaves out of the frame");
 }

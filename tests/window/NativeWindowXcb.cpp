@@ -8,6 +8,10 @@
 
 #include "NativeWindow.h"
 
+TestPlatform WhereTestsRun() {
+  return QGuiApplication::platformName() == QLatin1String("wayland") ? TestPlatform::Wayland : TestPlatform::X11;
+}
+
 struct NativeWindow::Connection {
   xcb_connection_t* c = nullptr;
   xcb_window_t root = XCB_WINDOW_NONE;

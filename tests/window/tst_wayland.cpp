@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "NativeWindow.h"
 #include "WindowDriver.h"
 
 class WaylandTest : public QObject {
@@ -34,7 +35,7 @@ class WaylandTest : public QObject {
 };
 
 void WaylandTest::initTestCase() {
-  if (QGuiApplication::platformName() != QLatin1String("wayland"))
+  if (WhereTestsRun() != TestPlatform::Wayland)
     QFAIL("run on the wayland platform (scripts/weston.py, QT_QPA_PLATFORM=wayland)");
 }
 
