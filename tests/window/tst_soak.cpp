@@ -121,6 +121,8 @@ const QStringList kForeignTexts = {
 // What a run can read of the window before and after an action.
 struct Snapshot {
   std::array<Word, 3> values{};
+  // Every text the field acted on went through on the way, in order.
+  QStringList fieldTexts;
   DataWordLength wordLength = DataWordLength::Bits32;
   SignedMode signedMode = SignedMode::Unsigned;
   int shiftCount = 0;
@@ -173,6 +175,15 @@ const EditKey kEditKeys[] = {
 // The keys that move through a list without opening it.
 const Qt::Key kListKeys[] = {Qt::Key_Up,  Qt::Key_Down,   Qt::Key_Home,
                              Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown};
+
+// The model as the window's format sets it: the oracle's parser reads by it.
+RegisterModel ModelIn(DataWordLength length, SignedMode mode) {
+  RegisterModel model;
+  model.SetDataWordLength(length);
+  model.SetSignedMode(mode);
+  model.SetWordLimits();
+  return model;
+}
 
 }  // namespace
 
@@ -368,10 +379,8 @@ void SoakTest::trackTypedFields(const Action& a, const Snapshot& before, const S
 
 QString SoakTest::checkViews() const {
   if (UpdatingViews()) return QStringLiteral("the view-update hold is still up");
-  RegisterModel model;
-  model.SetDataWordLength(ChoiceAt<DataWordLength>(wordLengthList_->currentIndex()));
-  model.SetSignedMode(ChoiceAt<SignedMode>(signedList_->currentIndex()));
-  model.SetWordLimits();
+  const RegisterModel model = ModelIn(ChoiceAt<DataWordLength>(wordLengthList_->currentIndex()),
+                                      ChoiceAt<SignedMode>(signedList_->currentIndex()));
   const int n = model.Bits();
   if (spinner_->Maximum() != n - 1 || spinner_->Position() < 1 || spinner_->Position() > n - 1)
     return QStringLiteral("shift count %1 of maximum %2 at %3 bits")
@@ -477,10 +486,13 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
       break;
     }
     default:
-      // Typing changes at most the register typed in.
+      // Typing changes at most the register typed in: each text the field
+      // goes through stores what the core's parser reads in it.
       if (a.field && a.field->reg >= 0) {
-        const auto reg = static_cast<std::size_t>(a.field->reg);
-        expected[reg] = after.values[reg];
+        const RegisterModel model = ModelIn(after.wordLength, after.signedMode);
+        Word& value = expected[static_cast<std::size_t>(a.field->reg)];
+        for (const QString& text : after.fieldTexts)
+          if (const auto entry = FieldEntry(a.field->kind, CoreText(text), value, model)) value = *entry & mask;
       }
       break;
   }
@@ -513,22 +525,23 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
   return checkConverter(a, before, after);
 }
 
-// A change of the input or of a unit converts the input anew, and nothing
-// else touches the output. An input that cannot be converted leaves the
-// output as it was, though typing it may have converted a part of it.
+// Each change of the input, and each change or pick of a unit, converts
+// the input anew, and nothing else touches the output. An input that
+// cannot be converted leaves the output as it was.
 QString SoakTest::checkConverter(const Action& a, const Snapshot& before, const Snapshot& after) const {
-  const auto converted = ConvertAmount(CoreText(after.converterInput), after.converterUnits.first,
-                                       after.converterUnits.second, RegionalDecimalSeparator());
-  const QString expected = converted ? QString::fromStdString(*converted) : before.converterOutput;
-  const bool typed = a.field == &kConverterField;
-  const bool converts = after.converterInput != before.converterInput ||
-                        after.converterUnits != before.converterUnits ||
-                        (a.kind == Action::Unit && a.listKey == Qt::Key_unknown);
-  const bool fine = converts ? after.converterOutput == expected || (typed && !converted)
-                    : typed
-                        ? after.converterOutput == expected || after.converterOutput == before.converterOutput
-                        : after.converterOutput == before.converterOutput;
-  if (fine) return {};
+  QString expected = before.converterOutput;
+  const auto convert = [&](const QString& input) {
+    if (const auto converted = ConvertAmount(CoreText(input), after.converterUnits.first,
+                                             after.converterUnits.second, RegionalDecimalSeparator()))
+      expected = QString::fromStdString(*converted);
+  };
+  if (a.field == &kConverterField) {
+    for (const QString& text : after.fieldTexts) convert(text);
+  } else if (after.converterUnits != before.converterUnits ||
+             (a.kind == Action::Unit && a.listKey == Qt::Key_unknown)) {
+    convert(after.converterInput);
+  }
+  if (after.converterOutput == expected) return {};
   return QStringLiteral("conversion of \"%1\" (units %2, %3) shows \"%4\", expected \"%5\"")
       .arg(after.converterInput)
       .arg(after.converterUnits.first)
@@ -566,10 +579,17 @@ void SoakTest::randomUserActionsKeepEveryViewInStep() {
     recent.push_back(action.description);
     if (recent.size() > 12) recent.pop_front();
     const Snapshot before = snapshot();
+    QStringList fieldTexts;
+    QMetaObject::Connection watch;
+    if (action.field)
+      watch = connect(d->edit(action.field->name), &QLineEdit::textChanged, this,
+                      [&fieldTexts](const QString& text) { fieldTexts << text; });
     perform(action);
     // Let the window paint and the X server catch up now and then.
     if (i % 250 == 0) QCoreApplication::processEvents();
-    const Snapshot after = snapshot();
+    disconnect(watch);
+    Snapshot after = snapshot();
+    after.fieldTexts = fieldTexts;
     trackTypedFields(action, before, after);
     QStringList shown;
     for (const ErrorReportCloser::Report& report : reports.take()) shown << report.text;
