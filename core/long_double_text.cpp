@@ -7,29 +7,42 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace averlin {
 
-// libstdc++'s std::to_chars and std::from_chars keep every bit of an 80-bit
-// long double on glibc; mingw-w64's libstdc++ converts it through double,
-// which loses 11 bits and the range above 1.8E308. There the C library's
-// conversions stand in: mingw-w64's own printf and strtold, which its g++
-// uses for the 80-bit format, are exact and round to nearest as well.
-#if defined(__MINGW32__)
-constexpr bool kCharconvKeepsLongDouble = false;
-#else
-constexpr bool kCharconvKeepsLongDouble = true;
-#endif
+namespace {
+
+// Whether std::to_chars and std::from_chars keep every bit of a long double.
+// libstdc++ does on glibc; mingw-w64's converts it through double, which
+// loses 11 bits of the 80-bit format and the range above 1.8E308. There
+// the C library's conversions stand in: mingw-w64's own printf and strtold,
+// which its g++ uses for the 80-bit format, are exact and round to nearest
+// as well. Asked once, of the library itself: the value just above 1 comes
+// back from its shortest text only where no bit is lost on the way.
+bool CharconvKeepsLongDouble() {
+  static const bool keeps = [] {
+    const long double probe = 1.0L + std::numeric_limits<long double>::epsilon();
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, probe);
+    long double back = 0;
+    const auto read = std::from_chars(buffer, written.ptr, back);
+    return written.ec == std::errc{} && read.ec == std::errc{} && back == probe;
+  }();
+  return keeps;
+}
+
+}  // namespace
 
 std::optional<std::string> ScientificText(long double value, int precision) {
+  if (!std::isfinite(value)) return std::nullopt;
   char buffer[64];
-  if constexpr (kCharconvKeepsLongDouble) {
+  if (CharconvKeepsLongDouble()) {
     const auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision);
     if (ec != std::errc{}) return std::nullopt;
     return std::string(buffer, end);
   } else {
-    if (!std::isfinite(value)) return std::nullopt;
     const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision, value);
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return std::nullopt;
     return std::string(buffer, static_cast<std::size_t>(length));
@@ -37,16 +50,18 @@ std::optional<std::string> ScientificText(long double value, int precision) {
 }
 
 std::errc ReadFixed(std::string_view text, long double& value) {
-  if constexpr (kCharconvKeepsLongDouble) {
+  // Checked here, so that no library reads a sign or "inf" into it.
+  const std::size_t point = text.find('.');
+  if (text.find_first_of("0123456789") == std::string_view::npos ||
+      text.find_first_not_of("0123456789.") != std::string_view::npos ||
+      (point != std::string_view::npos && text.find('.', point + 1) != std::string_view::npos))
+    return std::errc::invalid_argument;
+  if (CharconvKeepsLongDouble()) {
     const char* const end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
     if (ec == std::errc{} && ptr != end) return std::errc::invalid_argument;
     return ec;
   } else {
-    const std::size_t point = text.find('.');
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
-        (point != std::string_view::npos && text.find('.', point + 1) != std::string_view::npos))
-      return std::errc::invalid_argument;
     // strtold's arithmetic grows with the square of the digits it is given:
     // a megabyte of them would take half a minute. Leading and trailing
     // zeros add nothing, and an amount with more integer digits than
