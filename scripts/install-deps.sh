@@ -43,6 +43,7 @@ tests=(
   clang-format clang-tidy
   clang libclang-rt-dev                   # the sanitizer build and the fuzz targets (clang++)
   valgrind xdotool libxcb1-dev            # memory check of the program
+  imagemagick                             # screenshots of the window (scripts/screenshot.sh)
   python3 git                             # benchmark scripts; the commit a package is dated by
   openbox                                 # an EWMH window manager for the window tests
   weston qt6-wayland xwayland             # Wayland sessions, native and with Xwayland

@@ -8,7 +8,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/averlin.png}
 build=${2:-build/release}
-command -v import >/dev/null || { apt-get install -y -qq imagemagick >/dev/null; }
 [ -n "${AVERLIN_SCREENSHOT_X:-}" ] ||
   AVERLIN_SCREENSHOT_X=1 exec scripts/xserver.py --screen 800x600x24 -- "$0" "$out" "$build"
 
