@@ -20,7 +20,9 @@ import sys
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "scripts"))
-from xserver import Xvfb, environment, launch, run_benchmark
+from xserver import Xvfb, environment
+
+from launcher import launch, run_benchmark
 
 # Inside the window: the middle of the "A1 AND A2" button, which has a hint.
 POINTER = "125,300"

@@ -7,7 +7,8 @@
 # Usage: scripts/memcheck.sh [build folder]  (default: the release preset's)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
+. scripts/x11.sh
+on_display -- "$0" "$@"
 
 build=${1:-build/release}
 [ -n "${1:-}" ] || cmake --preset release >/dev/null
@@ -25,10 +26,8 @@ pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
 started=$SECONDS
-if ! windows=$(timeout 120 xdotool search --sync --onlyvisible --name '^Averlin$'); then
-  echo "memcheck: the window did not appear"
-  exit 1
-fi
+await_window $pid 120 >/dev/null || { echo "memcheck: the window did not appear"; exit 1; }
+windows=$(xdotool search --onlyvisible --name '^Averlin$')
 echo "memcheck: window shown after $((SECONDS - started)) s"
 sleep 1  # let it paint and fall idle
 "$build"/tests/wm_close $windows

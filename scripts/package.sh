@@ -15,6 +15,7 @@ case ${1:-} in
   *) echo "usage: $0 [--twice]" >&2; exit 2 ;;
 esac
 scripts/install-deps.sh
+. scripts/x11.sh
 
 # The package's one date, that of the commit it is built from: its files'
 # times, and the changelog's and the archives', never the build's.
@@ -132,12 +133,6 @@ echo "package.sh: $deb passes lintian and hardening-check, validates and runs"
 if $twice; then
   build_package build/package-build-again build/package-again
   again=$(echo build/package-again/averlin_*.deb)
-  if ! cmp "$deb" "$again"; then
-    echo "package.sh: two builds of the same tree differ; what differs, member by member:"
-    for member in $(ar t "$deb"); do
-      cmp <(ar p "$deb" "$member") <(ar p "$again" "$member") >/dev/null || echo "  $member"
-    done
-    fail "the package is not reproducible"
-  fi
+  same_builds "$deb" "$again" || fail "the package is not reproducible"
   echo "package.sh: built twice in two folders, the same bit for bit (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
 fi

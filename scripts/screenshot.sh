@@ -8,8 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs/averlin.png}
 build=${2:-build/release}
-[ -n "${AVERLIN_SCREENSHOT_X:-}" ] ||
-  AVERLIN_SCREENSHOT_X=1 exec scripts/xserver.py --screen 800x600x24 -- "$0" "$out" "$build"
+. scripts/x11.sh
+on_display --private --screen 800x600x24 -- "$0" "$out" "$build"
 
 program=("$build/app/averlin")
 [ ! -x "$build/wine-run" ] || program=("$build/wine-run" --dpi "${AVERLIN_SCREENSHOT_DPI:-96}"
@@ -17,13 +17,7 @@ program=("$build/app/averlin")
 "${program[@]}" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
-# Wait until the window is mapped.
-for _ in $(seq 100); do
-  geometry=$(xwininfo -root -tree 2>/dev/null |
-    awk '/"Averlin"/ && $NF ~ /^\+/ {split($(NF-1), s, "+"); if (s[1] != "1x1") {print $(NF-1); exit}}')
-  [ -n "${geometry:-}" ] && break
-  sleep 0.1
-done
+geometry=$(await_window $app)
 sleep 0.5
 mkdir -p "$(dirname "$out")"
 # The window's own size and place on the root window, e.g. 584x465+0+0.

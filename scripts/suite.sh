@@ -25,7 +25,8 @@ esac
 scripts/install-deps.sh
 
 # Everything below runs on one private X server, unless a display is set.
-[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
+. scripts/x11.sh
+on_display -- "$0" "$@"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 . /etc/os-release
 echo "== $PRETTY_NAME: $(c++ --version | head -n1), Qt $(qtpaths6 --qt-query QT_VERSION 2>/dev/null || echo unknown)"

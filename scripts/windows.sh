@@ -34,7 +34,8 @@ if [ "$this" != 13 ]; then
 fi
 scripts/install-deps.sh --windows
 # The programs of the build run under Wine, which wants a display.
-[ -n "${DISPLAY:-}" ] || exec scripts/xserver.py -- "$0" "$@"
+. scripts/x11.sh
+on_display -- "$0" "$@"
 
 stage() { echo "== Windows: $* (at $SECONDS s)"; }
 stage "Qt for Windows"
@@ -77,7 +78,7 @@ if $test; then
   stage "installer and zip"
   scripts/windows-package-check.sh build/windows
   for f in build/windows/averlin-*-windows-x64.{exe,zip}; do
-    cmp "$f" "build/windows-again/${f##*/}" || { echo "windows.sh: ${f##*/} differs between two builds" >&2; exit 1; }
+    same_builds "$f" "build/windows-again/${f##*/}" || exit 1
   done
   echo "windows.sh: built twice in two folders, the same bit for bit (SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH)"
 fi
