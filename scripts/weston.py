@@ -16,13 +16,14 @@ chooses (or leaves the choice to the program).
 import argparse
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+
+from xserver import parse_with_command
 
 SOCKET = "averlin-wayland"
 
@@ -96,13 +97,7 @@ def main():
     parser = argparse.ArgumentParser(description="Runs a command in a headless weston session of its own.")
     parser.add_argument("--xwayland", action="store_true", help="start Xwayland and set DISPLAY to it")
     parser.add_argument("--size", default="1280x1024", help="output size (default 1280x1024)")
-    parser.add_argument("command", nargs=argparse.REMAINDER)
-    args = parser.parse_args()
-    command = args.command[1:] if args.command[:1] == ["--"] else args.command
-    if not command:
-        parser.error("no command given")
-    # A signal to this process (a test's time-out, Ctrl-C) still stops weston.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
+    args, command = parse_with_command(parser)
     try:
         with Weston(args.xwayland, args.size) as env:
             try:

@@ -129,6 +129,18 @@ def environment(display, runtime=None, **settings):
     return env
 
 
+def parse_with_command(parser):
+    """Parses the options and the command after them (after a "--"), and lets a
+    signal to this process (a test's time-out, Ctrl-C) still stop what it starts."""
+    parser.add_argument("command", nargs=argparse.REMAINDER)
+    args = parser.parse_args()
+    command = args.command[1:] if args.command[:1] == ["--"] else args.command
+    if not command:
+        parser.error("no command given")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
+    return args, command
+
+
 def main():
     parser = argparse.ArgumentParser(description="Runs a command under an Xvfb of its own.")
     parser.add_argument("--display", help="display to use, e.g. :65 (default: the first free one)")
@@ -136,14 +148,8 @@ def main():
     parser.add_argument("--dpi", type=int, help="Xft.dpi to set on the server")
     parser.add_argument("--wm", choices=["openbox"], help="window manager to start on the server")
     parser.add_argument("--same-cpu", action="store_true", help="run the server and the command on one CPU")
-    parser.add_argument("command", nargs=argparse.REMAINDER)
-    args = parser.parse_args()
-    command = args.command[1:] if args.command[:1] == ["--"] else args.command
-    if not command:
-        parser.error("no command given")
+    args, command = parse_with_command(parser)
     cpu = min(os.sched_getaffinity(0)) if args.same_cpu else None
-    # A signal to this process (a test's time-out, Ctrl-C) still stops the server.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
     with Xvfb(args.display, args.screen, cpu, args.dpi, args.wm) as display, \
             tempfile.TemporaryDirectory(prefix="averlin-x-") as runtime:
         try:
