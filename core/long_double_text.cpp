@@ -42,11 +42,10 @@ std::optional<std::string> ScientificText(long double value, int precision) {
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, precision);
     if (ec != std::errc{}) return std::nullopt;
     return std::string(buffer, end);
-  } else {
-    const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision, value);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return std::nullopt;
-    return std::string(buffer, static_cast<std::size_t>(length));
   }
+  const int length = std::snprintf(buffer, sizeof buffer, "%.*Le", precision, value);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, static_cast<std::size_t>(length));
 }
 
 std::errc ReadFixed(std::string_view text, long double& value) {
@@ -61,39 +60,38 @@ std::errc ReadFixed(std::string_view text, long double& value) {
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
     if (ec == std::errc{} && ptr != end) return std::errc::invalid_argument;
     return ec;
-  } else {
-    // strtold's arithmetic grows with the square of the digits it is given:
-    // a megabyte of them would take half a minute. Leading and trailing
-    // zeros add nothing, and an amount with more integer digits than
-    // long double's largest, or with its first digit further behind the
-    // point than half its smallest, is out of range. Past the digits that a
-    // point halfway between two long doubles can have, a digit only rounds,
-    // and any one that is not zero rounds the same as all of them.
-    constexpr std::size_t kMaxIntegerDigits = 4933;  // 1.19E4932
-    constexpr std::size_t kMaxLeadingZeros = 4952;   // 3.6E-4951
-    constexpr std::size_t kMaxExactDigits = 12000;   // 2^-16445 has 11,504
-    std::string_view integer = text.substr(0, point);
-    std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    integer.remove_prefix(std::min(integer.find_first_not_of('0'), integer.size()));
-    fraction.remove_suffix(fraction.size() - (fraction.find_last_not_of('0') + 1));
-    const std::size_t leadingZeros =
-        integer.empty() ? std::min(fraction.find_first_not_of('0'), fraction.size()) : 0;
-    if (integer.size() > kMaxIntegerDigits || (integer.empty() && leadingZeros > kMaxLeadingZeros))
-      return std::errc::result_out_of_range;
-    std::string copy(integer.empty() ? "0" : integer);
-    // strtold reads the decimal point of the C library's locale.
-    copy += *std::localeconv()->decimal_point;
-    const std::size_t kept = leadingZeros + kMaxExactDigits - integer.size();
-    copy += fraction.substr(0, kept);
-    if (fraction.size() > kept) copy += '1';
-    char* end = nullptr;
-    errno = 0;
-    const long double read = std::strtold(copy.c_str(), &end);
-    if (end != copy.c_str() + copy.size()) return std::errc::invalid_argument;
-    if (errno == ERANGE) return std::errc::result_out_of_range;
-    value = read;
-    return std::errc{};
   }
+  // strtold's arithmetic grows with the square of the digits it is given:
+  // a megabyte of them would take half a minute. Leading and trailing
+  // zeros add nothing, and an amount with more integer digits than
+  // long double's largest, or with its first digit further behind the
+  // point than half its smallest, is out of range. Past the digits that a
+  // point halfway between two long doubles can have, a digit only rounds,
+  // and any one that is not zero rounds the same as all of them.
+  constexpr std::size_t kMaxIntegerDigits = 4933;  // 1.19E4932
+  constexpr std::size_t kMaxLeadingZeros = 4952;   // 3.6E-4951
+  constexpr std::size_t kMaxExactDigits = 12000;   // 2^-16445 has 11,504
+  std::string_view integer = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  integer.remove_prefix(std::min(integer.find_first_not_of('0'), integer.size()));
+  fraction.remove_suffix(fraction.size() - (fraction.find_last_not_of('0') + 1));
+  const std::size_t leadingZeros =
+      integer.empty() ? std::min(fraction.find_first_not_of('0'), fraction.size()) : 0;
+  if (integer.size() > kMaxIntegerDigits || (integer.empty() && leadingZeros > kMaxLeadingZeros))
+    return std::errc::result_out_of_range;
+  std::string copy(integer.empty() ? "0" : integer);
+  // strtold reads the decimal point of the C library's locale.
+  copy += *std::localeconv()->decimal_point;
+  const std::size_t kept = leadingZeros + kMaxExactDigits - integer.size();
+  copy += fraction.substr(0, kept);
+  if (fraction.size() > kept) copy += '1';
+  char* end = nullptr;
+  errno = 0;
+  const long double read = std::strtold(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size()) return std::errc::invalid_argument;
+  if (errno == ERANGE) return std::errc::result_out_of_range;
+  value = read;
+  return std::errc{};
 }
 
 }  // namespace averlin

@@ -9,7 +9,8 @@
 #include "NativeWindow.h"
 
 TestPlatform WhereTestsRun() {
-  return QGuiApplication::platformName() == QLatin1String("wayland") ? TestPlatform::Wayland : TestPlatform::X11;
+  return QGuiApplication::platformName() == QLatin1String("wayland") ? TestPlatform::Wayland
+                                                                     : TestPlatform::X11;
 }
 
 struct NativeWindow::Connection {

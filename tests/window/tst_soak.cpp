@@ -492,7 +492,8 @@ QString SoakTest::checkAction(const Action& a, const Snapshot& before, const Sna
         const RegisterModel model = ModelIn(after.wordLength, after.signedMode);
         Word& value = expected[static_cast<std::size_t>(a.field->reg)];
         for (const QString& text : after.fieldTexts)
-          if (const auto entry = FieldEntry(a.field->kind, CoreText(text), value, model)) value = *entry & mask;
+          if (const auto entry = FieldEntry(a.field->kind, CoreText(text), value, model))
+            value = *entry & mask;
       }
       break;
   }

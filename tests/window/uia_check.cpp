@@ -151,7 +151,8 @@ void CheckTree(IUIAutomation* automation, HWND window) {
     // Each property is a round trip to the program: only a stop's is asked
     // whether it is enabled.
     if (BoolProperty(element, UIA_IsKeyboardFocusablePropertyId)) {
-      if (!BoolProperty(element, UIA_IsEnabledPropertyId)) Fail(id + ": disabled, yet said to take the focus");
+      if (!BoolProperty(element, UIA_IsEnabledPropertyId))
+        Fail(id + ": disabled, yet said to take the focus");
       ++stops;
       if (name.trimmed().isEmpty()) Fail(id + ": a keyboard stop without a name");
     }
@@ -159,7 +160,8 @@ void CheckTree(IUIAutomation* automation, HWND window) {
     if (!caption.isEmpty() && !name.startsWith(caption))
       Fail(QStringLiteral("%1: the name \"%2\" does not start with \"%3\"").arg(id, name, caption));
     if (shown.labels.contains(id) && LabelOf(element) != shown.labels.value(id))
-      Fail(QStringLiteral("%1: labelled by \"%2\", not by %3").arg(id, LabelOf(element), shown.labels.value(id)));
+      Fail(QStringLiteral("%1: labelled by \"%2\", not by %3")
+               .arg(id, LabelOf(element), shown.labels.value(id)));
     element->Release();
   }
   std::printf("uia_check: %d elements, %d keyboard stops\n", count, stops);
