@@ -68,25 +68,12 @@ void WindowDriver::clickBit(const QString& reg, int bit) {
 
 bool WindowDriver::movePointerTo(QPoint global) {
   // Notes when the program is told that the pointer is at the point.
-  class PointerReport : public QObject {
-   public:
-    explicit PointerReport(QPoint at) : at_(at) { qApp->installEventFilter(this); }
-    ~PointerReport() override { qApp->removeEventFilter(this); }
-    Q_DISABLE_COPY_MOVE(PointerReport)
-    bool seen = false;
-
-   protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-      if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter)
-        seen = seen || static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint() == at_;
-      return false;
-    }
-
-   private:
-    QPoint at_;
-  } report(global);
+  const EventSeen report([global](const QEvent* event) {
+    return (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) &&
+           static_cast<const QSinglePointEvent*>(event)->globalPosition().toPoint() == global;
+  });
   QCursor::setPos(global);
-  return QTest::qWaitFor([&report] { return report.seen; }, 3000);
+  return QTest::qWaitFor([&report] { return report.by != nullptr; }, 3000);
 }
 
 QString WindowDriver::statusWhenIdle() const {

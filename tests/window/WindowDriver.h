@@ -12,6 +12,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "ControlNames.h"
 #include "Unit1.h"
@@ -74,6 +75,27 @@ class WindowDriver {
   }
 
   std::unique_ptr<TForm_Quillon> window_;
+};
+
+// Notes the first object that is sent an event the test matches, while it
+// lives: an application-wide filter that lets every event through.
+class EventSeen : public QObject {
+ public:
+  explicit EventSeen(std::function<bool(const QEvent*)> matches) : matches_(std::move(matches)) {
+    qApp->installEventFilter(this);
+  }
+  ~EventSeen() override { qApp->removeEventFilter(this); }
+  Q_DISABLE_COPY_MOVE(EventSeen)
+  QObject* by = nullptr;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!by && matches_(event)) by = watched;
+    return false;
+  }
+
+ private:
+  std::function<bool(const QEvent*)> matches_;
 };
 
 // Closes every error report with its OK button as soon as it shows, from

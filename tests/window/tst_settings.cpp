@@ -65,26 +65,14 @@ class SettingsTest : public QObject {
   bool bubbleShownFor(QWidget* w) {
     QToolTip::hideText();
     if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000)) qFatal("the bubble stays up");
-    class BubbleAsked : public QObject {
-     public:
-      BubbleAsked() { qApp->installEventFilter(this); }
-      ~BubbleAsked() override { qApp->removeEventFilter(this); }
-      Q_DISABLE_COPY_MOVE(BubbleAsked)
-      QObject* of = nullptr;
-
-     protected:
-      bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ToolTip && !of) of = watched;
-        return false;
-      }
-    } asked;
+    const EventSeen asked([](const QEvent* event) { return event->type() == QEvent::ToolTip; });
     const QPoint centre = w->mapToGlobal(w->rect().center());
     // A pointer already there would not move: step aside first.
     if (QCursor::pos() == centre) WindowDriver::movePointerTo(centre + QPoint(1, 1));
     if (!WindowDriver::movePointerTo(centre)) qFatal("no pointer event at %s", qPrintable(w->objectName()));
-    if (!QTest::qWaitFor([&asked] { return asked.of != nullptr; }, 5000))
+    if (!QTest::qWaitFor([&asked] { return asked.by != nullptr; }, 5000))
       qFatal("a pointer resting on %s asked for no bubble", qPrintable(w->objectName()));
-    if (asked.of != w) qFatal("the bubble was asked of %s", qPrintable(asked.of->objectName()));
+    if (asked.by != w) qFatal("the bubble was asked of %s", qPrintable(asked.by->objectName()));
     return QToolTip::isVisible() && QToolTip::text() == w->toolTip() && !w->toolTip().isEmpty();
   }
   std::unique_ptr<WindowDriver> d;

@@ -100,29 +100,16 @@ QString LabelOf(IUIAutomationElement* element) {
   return label;
 }
 
+// The program's shown window titled "Averlin", within 30 s.
 HWND WaitForWindow(DWORD process) {
-  struct Search {
-    DWORD process;
-    HWND found = nullptr;
-  } search{process};
-  for (int tries = 0; tries < 300 && !search.found; ++tries) {
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t title[64] = {};
-          GetWindowTextW(window, title, 64);
-          if (owner == s->process && IsWindowVisible(window) && QString::fromWCharArray(title) == "Averlin") {
-            s->found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.found) Sleep(100);
+  for (int tries = 0; tries < 300; ++tries, Sleep(100)) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, nullptr, L"Averlin")) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(w, &owner);
+      if (owner == process && IsWindowVisible(w)) return w;
+    }
   }
-  return search.found;
+  return nullptr;
 }
 
 void CheckTree(IUIAutomation* automation, HWND window) {
