@@ -22,14 +22,15 @@ on_display() {
 }
 
 await_window() {
-  local pid=$1 tenths=$((${2:-10} * 10)) place
+  local pid=$1 tenths=$((${2:-10} * 10)) window
   for _ in $(seq "$tenths"); do
-    # The window of the title "Averlin" with a size of its own (Wine maps a
-    # 1x1 one of that title too) and the root's coordinates last.
-    place=$(xwininfo -root -tree 2>/dev/null |
-      awk '/"Averlin"/ && $NF ~ /^\+/ {split($(NF-1), s, "+"); if (s[1] != "1x1") {print $(NF-1); exit}}')
-    if [ -n "$place" ] && xwininfo -name Averlin 2>/dev/null | grep -q 'Map State: IsViewable'; then
-      echo "$place"
+    # The window of the title "Averlin" with a size of its own (Qt and Wine
+    # keep a 1x1 one of that title too, never shown): its id and its place,
+    # the root's coordinates last.
+    window=$(xwininfo -root -tree 2>/dev/null |
+      awk '/"Averlin"/ && $NF ~ /^\+/ {split($(NF-1), s, "+"); if (s[1] != "1x1") {print $1, $(NF-1); exit}}')
+    if [ -n "$window" ] && xwininfo -id "${window% *}" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      echo "${window#* }"
       return 0
     fi
     kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; return 1; }
